@@ -1,0 +1,23 @@
+# Collects a folder's sources: everything but tests, fuzz targets, benchmarks and main.
+function(talvik_folder_library name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cc)
+  list(FILTER sources EXCLUDE REGEX "(_test|_fuzz|_bench|/main)\\.cc$")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# One test executable per *_test.cc file, each test listed in CTest on its own.
+function(talvik_add_test source)
+  get_filename_component(test_name ${source} NAME_WE)
+  add_executable(${test_name} ${source})
+  target_link_libraries(${test_name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${test_name} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# Registers every *_test.cc file of the calling folder, linked with the given libraries.
+function(talvik_folder_tests)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cc)
+  foreach(test ${tests})
+    talvik_add_test(${test} ${ARGN})
+  endforeach()
+endfunction()

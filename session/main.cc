@@ -1,0 +1,3 @@
+#include "session/run_session.h"
+
+int main() { return talvik::runSession(); }
