@@ -1,0 +1,47 @@
+#include "reports/plotting_file.h"
+
+#include <cstddef>
+
+#include "session/record_writer.h"
+
+namespace talvik {
+
+void writeLevelRange(RecordDestination& screen, const ErrorRange& range) {
+  writeRecords(screen,
+               "(I4,'% Confidence:',F7.3,' to',F7.3,'   (Range=',F7.3,')')",
+               range.level, range.lower, range.upper, range.width);
+}
+
+void writePlottingFile(RecordDestination& plottingFile,
+                       std::span<const float> observed,
+                       std::span<const float> upperResample,
+                       std::span<const float> lowerResample) {
+  writeRecords(plottingFile, "('RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO')");
+  for (std::size_t i = 0; i < observed.size(); ++i) {
+    const int rank = static_cast<int>(i) + 1;
+    const float referenceLine = observed[0] / static_cast<float>(rank);
+    writeRecords(plottingFile, "(I4,',',F15.4,',',F15.4,',',F15.4,',',F15.4)",
+                 rank, observed[i], referenceLine, upperResample[i],
+                 lowerResample[i]);
+  }
+}
+
+void writePlottingInstructions(RecordDestination& screen,
+                               std::string_view plottingFileName, int level) {
+  writeRecords(screen, "(' ')");
+  writeRecords(screen,
+               "(' Data for plotting have been written to the file:',A12)",
+               plottingFileName);
+  writeRecords(screen, "(' ')");
+  writeRecords(screen,
+               "(' Use statistics software to transform all five variables')");
+  writeRecords(screen,
+               "(' into their logarithms. Then plot RANK on the X-axis')");
+  writeRecords(screen, "(' against the other four variables on the Y-axis,')");
+  writeRecords(screen, "(' with all four lines overlaid on the same graph,')");
+  writeRecords(screen,
+               "(' for a plot with approximate ',I2,'% confidence zone.')",
+               level);
+}
+
+}  // namespace talvik

@@ -1,0 +1,35 @@
+#ifndef TALVIK_SESSION_FAULT_REPORT_H_
+#define TALVIK_SESSION_FAULT_REPORT_H_
+
+#include <ostream>
+#include <string>
+
+#include "session/fault.h"
+#include "session/file_connections.h"
+
+namespace talvik {
+
+// Heading of a fault that the operating system reported.
+inline constexpr char kSystemErrorHeading[] = "System Error:";
+// Heading of a fault that the program itself found.
+inline constexpr char kRunTimeErrorHeading[] = "Run-time Error:";
+// Exit status of a run that ends with a fault report (-1 to the shell).
+inline constexpr int kFaultExitStatus = 255;
+
+// A fault found by the program, e.g. "Attempt to read past end of file".
+Fault runTimeFault(std::string cause, std::string operation);
+
+// A fault the operating system reported with `errorNumber` (an errno value);
+// its cause is the system's message text.
+Fault systemFault(int errorNumber, std::string operation);
+
+// Finishes every connected file, then writes the fault report on `errors`:
+// "? " and the heading, the cause and the operation, one line each. A fault
+// met while finishing the files is reported after the original one.
+// Returns kFaultExitStatus.
+int reportFault(const Fault& fault, FileConnections& files,
+                std::ostream& errors);
+
+}  // namespace talvik
+
+#endif  // TALVIK_SESSION_FAULT_REPORT_H_

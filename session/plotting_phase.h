@@ -1,0 +1,30 @@
+#ifndef TALVIK_SESSION_PLOTTING_PHASE_H_
+#define TALVIK_SESSION_PLOTTING_PHASE_H_
+
+#include <string>
+
+#include "analysis/bootstrap.h"
+#include "analysis/resample_generator.h"
+#include "session/console_reader.h"
+#include "session/file_connections.h"
+#include "session/record_destination.h"
+
+namespace talvik {
+
+// What the plotting phase works with; all of it belongs to the session.
+struct PlottingInputs {
+  const ObservedSizes& observed;
+  const BootstrapResult& result;
+  ResampleGenerator& generator;
+};
+
+// Asks for the plotting file (its name goes into `resultsFileName`) and a
+// level from 1 to 99, shows the level's range, rebuilds the two bound
+// resamples and writes the plotting file and its instructions.
+void runPlottingPhase(RecordDestination& screen, ConsoleReader& console,
+                      FileConnections& files, std::string& resultsFileName,
+                      const PlottingInputs& inputs);
+
+}  // namespace talvik
+
+#endif  // TALVIK_SESSION_PLOTTING_PHASE_H_

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs one recorded session against the real talvik binary and compares every
+# byte: the screen, the fault report, the exit status and each file left in the
+# working directory.
+#
+# A session folder holds:
+#   answers          what the user types (standard input), exact bytes
+#   files/           files in the working directory before the run (optional)
+#   setup            shell commands run in the working directory first (optional)
+#   expected/stdout  the screen, exact bytes
+#   expected/stderr  the fault report (optional; empty when absent)
+#   expected/status  the exit status
+#   expected/files/  every regular file in the working directory after the run
+set -u
+talvik=$1
+case_dir=$(cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir "$work/run"
+if [ -d "$case_dir/files" ]; then cp -a "$case_dir/files/." "$work/run/"; fi
+if [ -f "$case_dir/setup" ]; then (cd "$work/run" && bash "$case_dir/setup") || exit 1; fi
+
+(cd "$work/run" && "$talvik" <"$case_dir/answers" >"$work/stdout" 2>"$work/stderr")
+status=$?
+
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+[ "$status" = "$(cat "$case_dir/expected/status")" ] ||
+  fail "exit status $status, expected $(cat "$case_dir/expected/status")"
+cmp -s "$work/stdout" "$case_dir/expected/stdout" || {
+  fail "screen differs (expected < > actual):"
+  diff <(cat -A "$case_dir/expected/stdout") <(cat -A "$work/stdout") | head -40
+}
+expected_stderr=/dev/null
+[ -f "$case_dir/expected/stderr" ] && expected_stderr="$case_dir/expected/stderr"
+cmp -s "$work/stderr" "$expected_stderr" || {
+  fail "fault report differs (expected < > actual):"
+  diff "$expected_stderr" "$work/stderr" | head -20
+}
+actual_files=$(cd "$work/run" && find . -type f | sort)
+expected_files=$(cd "$case_dir/expected/files" 2>/dev/null && find . -type f | sort)
+[ "$actual_files" = "$expected_files" ] ||
+  fail "files left: [$(echo $actual_files)], expected [$(echo $expected_files)]"
+for f in $expected_files; do
+  [ -f "$work/run/$f" ] || continue
+  cmp -s "$work/run/$f" "$case_dir/expected/files/$f" || {
+    fail "file $f differs (expected < > actual):"
+    diff <(cat -A "$case_dir/expected/files/$f") <(cat -A "$work/run/$f") | head -40
+  }
+done
+exit $failed
