@@ -12,7 +12,9 @@ namespace {
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
-std::uint32_t bitsOf(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::uint32_t bitsOf(float value) {
+  return std::bit_cast<std::uint32_t>(value);
+}
 
 TEST(NaturalLog, ZeroOfEitherSignGivesMinusInfinity) {
   EXPECT_EQ(naturalLog(0.0f), -kInfinity);
@@ -20,8 +22,8 @@ TEST(NaturalLog, ZeroOfEitherSignGivesMinusInfinity) {
 }
 
 TEST(NaturalLog, NegativeOrNotANumberGivesNotANumber) {
-  for (const float x : {-1.0f, -1e-45f, -kInfinity,
-                        std::numeric_limits<float>::quiet_NaN()}) {
+  for (const float x :
+       {-1.0f, -1e-45f, -kInfinity, std::numeric_limits<float>::quiet_NaN()}) {
     EXPECT_TRUE(std::isnan(naturalLog(x))) << x;
   }
 }
@@ -43,11 +45,31 @@ TEST(NaturalLog, DenormalsAndExtremesAreFinite) {
   EXPECT_EQ(naturalLog(std::numeric_limits<float>::max()), 88.72284f);
 }
 
+// The floats whose logarithm, computed in double, lies so close to a midpoint
+// between two floats that rounding the double result gives the wrong float.
+TEST(NaturalLog, RoundsCorrectlyWhereTheDoubleLogarithmMisleads) {
+  struct HardCase {
+    std::uint32_t x;
+    std::uint32_t ln;
+  };
+  const HardCase cases[] = {
+      {0x41178feb, 0x400fe5e7},  // 9.472636: 2.2484071
+      {0x3c413d3a, 0xc08e158f},  // 0.011794383: -4.4401317
+      {0x4c5d65a5, 0x418f034b},  // 58037908: 17.876608
+      {0x65d890d3, 0x4254d1f9},  // 1.2783784e23: 53.205051
+      {0x6f31a8ec, 0x42845a89},  // 5.498306e28: 66.176826
+  };
+  for (const HardCase& c : cases) {
+    EXPECT_EQ(bitsOf(naturalLog(std::bit_cast<float>(c.x))), c.ln) << c.x;
+  }
+}
+
 TEST(NaturalLog, AgreesWithTheWiderLogarithmOnASweep) {
   // Steps through every binade with a stride prime to the significand.
   for (std::uint32_t bits = 1; bits < 0x7f800000u; bits += 100003u) {
     const float x = std::bit_cast<float>(bits);
-    const float wide = static_cast<float>(std::log(static_cast<long double>(x)));
+    const float wide =
+        static_cast<float>(std::log(static_cast<long double>(x)));
     ASSERT_EQ(bitsOf(naturalLog(x)), bitsOf(wide)) << bits;
   }
 }

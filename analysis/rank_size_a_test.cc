@@ -59,9 +59,13 @@ TEST(RankSizeA, ListOfZerosGivesZero) {
 }
 
 TEST(RankSizeA, EqualSizesGiveOneToThreeDecimals) {
-  for (const std::vector<float>& sizes : std::vector<std::vector<float>>{
-           {3, 3}, {5, 5, 5, 5}, std::vector<float>(37, 2.5f),
-           std::vector<float>(1000, 12345.0f)}) {
+  const std::vector<float> lists[] = {
+      {3, 3},
+      {5, 5, 5, 5},
+      std::vector<float>(37, 2.5f),
+      std::vector<float>(1000, 12345.0f),
+  };
+  for (const std::vector<float>& sizes : lists) {
     EXPECT_LT(std::abs(aOf(sizes) - 1.0f), 0.0005f) << sizes.size();
   }
 }

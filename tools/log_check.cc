@@ -1,0 +1,269 @@
+// Checks naturalLog against a wider logarithm for every positive float, from
+// the smallest denormal up to +inf, on two threads. Run by hand after any
+// change to analysis/natural_log.cc (a Release build takes about two minutes).
+//
+// The reference is the long double logarithm rounded to float. Where that
+// result is itself too close to a midpoint between two floats to trust, and
+// wherever naturalLog has to leave the double path, the rounding is decided
+// once more by an atanh series evaluated in __float128 (113-bit significand),
+// which shares no code with the system library.
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "analysis/natural_log.h"
+
+namespace talvik {
+namespace {
+
+using Quad = __float128;
+
+constexpr std::uint32_t kFirstBits = 0x00000001u;  // smallest denormal
+constexpr std::uint32_t kLastBits = 0x7f800000u;   // +inf
+constexpr std::uint32_t kChunk = 1u << 20;
+constexpr std::size_t kListLimit = 40;
+
+// The window of naturalLog's double path, and a far narrower one for the
+// long double result, whose error is a unit or two in 64 bits.
+constexpr double kDoubleCloseCall = 0x1p-48;
+constexpr long double kWideCloseCall = 0x1p-58L;
+constexpr double kQuadCloseCall = 0x1p-100;
+
+// Sum of t^(2k+1)/(2k+1) until the terms no longer change the sum.
+Quad atanhSeries(Quad t) {
+  const Quad square = t * t;
+  Quad power = t;
+  Quad sum = t;
+  for (int k = 3;; k += 2) {
+    power *= square;
+    const Quad next = sum + power / k;
+    if (next == sum) return sum;
+    sum = next;
+  }
+}
+
+const Quad kQuadLn2 = 2 * atanhSeries(Quad(1) / 3);
+
+// ln x = e ln 2 + 2 atanh((m - 1) / (m + 1)), with x = m 2^e and m within
+// [sqrt(1/2), sqrt(2)) so that the series converges quickly.
+Quad quadLog(float x) {
+  int exponent = 0;
+  double m = std::frexp(static_cast<double>(x), &exponent);
+  if (m < 0.70710678118654752) {
+    m *= 2;
+    --exponent;
+  }
+  const Quad t = (Quad(m) - 1) / (Quad(m) + 1);
+  return exponent * kQuadLn2 + 2 * atanhSeries(t);
+}
+
+// The float neighbour of `rounded` on the side of `value`.
+template <typename Wide>
+float neighbourTowards(float rounded, Wide value) {
+  return std::nextafter(rounded, value < rounded
+                                     ? -std::numeric_limits<float>::infinity()
+                                     : std::numeric_limits<float>::infinity());
+}
+
+template <typename Wide>
+Wide midpointTowards(float rounded, Wide value) {
+  return (Wide(rounded) + Wide(neighbourTowards(rounded, value))) / 2;
+}
+
+template <typename Wide>
+Wide magnitude(Wide value) {
+  return value < 0 ? -value : value;
+}
+
+struct QuadVerdict {
+  float rounded;
+  bool decidable;
+};
+
+// Rounds the quad logarithm to float, comparing with the midpoint in quad so
+// that no second rounding intervenes.
+QuadVerdict quadRounded(float x) {
+  const Quad exact = quadLog(x);
+  const float nearest = static_cast<float>(static_cast<double>(exact));
+  const Quad midpoint = midpointTowards(nearest, exact);
+  const Quad distance = magnitude(exact - midpoint);
+  float rounded = nearest;
+  // The double step may round the wrong way near a midpoint: correct it.
+  if ((exact < midpoint) != (Quad(nearest) < midpoint)) {
+    rounded = neighbourTowards(nearest, exact);
+  }
+  return {rounded, distance > magnitude(midpoint) * kQuadCloseCall};
+}
+
+struct Finding {
+  std::uint32_t bits;
+  float expected;
+  float found;
+};
+
+struct Tally {
+  std::uint64_t checked = 0;
+  std::uint64_t mismatches = 0;
+  std::uint64_t settledByLongDouble = 0;
+  std::uint64_t wideCloseCalls = 0;
+  std::uint64_t quadUndecidable = 0;
+  std::uint64_t quadDisagrees = 0;
+  std::uint64_t logfWrong = 0;
+  std::uint64_t viaDoubleWrong = 0;
+  std::vector<Finding> mismatchList;
+  std::vector<Finding> wideCloseCallList;
+  std::vector<Finding> viaDoubleWrongList;
+
+  void add(const Tally& other) {
+    checked += other.checked;
+    mismatches += other.mismatches;
+    settledByLongDouble += other.settledByLongDouble;
+    wideCloseCalls += other.wideCloseCalls;
+    quadUndecidable += other.quadUndecidable;
+    quadDisagrees += other.quadDisagrees;
+    logfWrong += other.logfWrong;
+    viaDoubleWrong += other.viaDoubleWrong;
+    mismatchList.insert(mismatchList.end(), other.mismatchList.begin(),
+                        other.mismatchList.end());
+    wideCloseCallList.insert(wideCloseCallList.end(),
+                             other.wideCloseCallList.begin(),
+                             other.wideCloseCallList.end());
+    viaDoubleWrongList.insert(viaDoubleWrongList.end(),
+                              other.viaDoubleWrongList.begin(),
+                              other.viaDoubleWrongList.end());
+  }
+};
+
+void note(std::vector<Finding>& list, Finding finding) {
+  if (list.size() < kListLimit) list.push_back(finding);
+}
+
+bool sameBits(float a, float b) {
+  return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+void checkOne(std::uint32_t bits, Tally& tally) {
+  const float x = std::bit_cast<float>(bits);
+  ++tally.checked;
+
+  const long double wide = std::log(static_cast<long double>(x));
+  float expected = static_cast<float>(wide);
+  const bool finite = std::isfinite(x);
+
+  if (finite) {
+    const long double midpoint = midpointTowards(expected, wide);
+    if (magnitude(wide - midpoint) <= magnitude(midpoint) * kWideCloseCall) {
+      ++tally.wideCloseCalls;
+      const QuadVerdict verdict = quadRounded(x);
+      if (!verdict.decidable) ++tally.quadUndecidable;
+      note(tally.wideCloseCallList, {bits, verdict.rounded, expected});
+      expected = verdict.rounded;
+    }
+
+    // The same test naturalLog makes before it leaves the double path.
+    const double estimate = std::log(static_cast<double>(x));
+    const float viaDouble = static_cast<float>(estimate);
+    const double doubleMidpoint = midpointTowards(viaDouble, estimate);
+    if (std::abs(estimate - doubleMidpoint) <=
+        std::abs(doubleMidpoint) * kDoubleCloseCall) {
+      ++tally.settledByLongDouble;
+      const QuadVerdict verdict = quadRounded(x);
+      if (!verdict.decidable) ++tally.quadUndecidable;
+      if (!sameBits(verdict.rounded, expected)) ++tally.quadDisagrees;
+    }
+    if (!sameBits(viaDouble, expected)) {
+      ++tally.viaDoubleWrong;
+      note(tally.viaDoubleWrongList, {bits, expected, viaDouble});
+    }
+  }
+
+  if (!sameBits(std::log(x), expected)) ++tally.logfWrong;
+  const float found = naturalLog(x);
+  if (!sameBits(found, expected)) {
+    ++tally.mismatches;
+    note(tally.mismatchList, {bits, expected, found});
+  }
+}
+
+// Threads take chunks of bit patterns in turn, so both stay busy to the end.
+Tally checkAll() {
+  std::atomic<std::uint64_t> nextChunk{kFirstBits};
+  std::mutex merge;
+  Tally total;
+  auto work = [&] {
+    Tally tally;
+    for (;;) {
+      const std::uint64_t first = nextChunk.fetch_add(kChunk);
+      if (first > kLastBits) break;
+      const std::uint64_t end =
+          std::min<std::uint64_t>(first + kChunk, kLastBits + 1ull);
+      for (std::uint64_t bits = first; bits < end; ++bits) {
+        checkOne(static_cast<std::uint32_t>(bits), tally);
+      }
+    }
+    const std::lock_guard<std::mutex> lock(merge);
+    total.add(tally);
+  };
+  std::thread helper(work);
+  work();
+  helper.join();
+  return total;
+}
+
+void printList(const char* title, const std::vector<Finding>& list,
+               const char* expectedName, const char* foundName) {
+  if (list.empty()) return;
+  std::printf("%s (up to %zu shown):\n", title, kListLimit);
+  for (const Finding& f : list) {
+    std::printf("  x = %.9g (0x%08x): %s %.9g (0x%08x), %s %.9g (0x%08x)\n",
+                std::bit_cast<float>(f.bits), f.bits, expectedName, f.expected,
+                std::bit_cast<std::uint32_t>(f.expected), foundName, f.found,
+                std::bit_cast<std::uint32_t>(f.found));
+  }
+}
+
+void run() {
+  const auto start = std::chrono::steady_clock::now();
+  const Tally tally = checkAll();
+  const std::chrono::duration<double> elapsed =
+      std::chrono::steady_clock::now() - start;
+
+  std::printf("floats checked:                          %llu\n",
+              static_cast<unsigned long long>(tally.checked));
+  std::printf("naturalLog mismatches:                   %llu\n",
+              static_cast<unsigned long long>(tally.mismatches));
+  std::printf("settled by the long double path:         %llu\n",
+              static_cast<unsigned long long>(tally.settledByLongDouble));
+  std::printf("  of which quad disagrees with reference: %llu\n",
+              static_cast<unsigned long long>(tally.quadDisagrees));
+  std::printf("long double close calls (decided in quad): %llu\n",
+              static_cast<unsigned long long>(tally.wideCloseCalls));
+  std::printf("undecidable even in quad:                %llu\n",
+              static_cast<unsigned long long>(tally.quadUndecidable));
+  std::printf("logf misrounded:                         %llu\n",
+              static_cast<unsigned long long>(tally.logfWrong));
+  std::printf("(float)log(double) misrounded:           %llu\n",
+              static_cast<unsigned long long>(tally.viaDoubleWrong));
+  std::printf("time:                                    %.1f s\n",
+              elapsed.count());
+  printList("naturalLog mismatches", tally.mismatchList, "correct",
+            "naturalLog");
+  printList("long double close calls", tally.wideCloseCallList, "quad",
+            "long double");
+  printList("(float)log(double) misrounded", tally.viaDoubleWrongList,
+            "correct", "via double");
+}
+
+}  // namespace
+}  // namespace talvik
+
+int main() { talvik::run(); }
