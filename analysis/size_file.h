@@ -18,9 +18,9 @@ using ObservedSizes = std::vector<float>;
 // The outcome of reading the size file.
 struct SizeFileReading {
   enum class Ending {
-    kSizesRead,       // `sizes` holds the values in file order (0 to 1000)
-    kReadError,       // a value that is no number, or the system refused
-    kTooManySizes,    // a 1001st value was read
+    kSizesRead,     // `sizes` holds the values in file order (0 to 1000)
+    kReadError,     // a value that is no number, or the system refused
+    kTooManySizes,  // a 1001st value was read
   };
   Ending ending = Ending::kSizesRead;
   std::vector<float> sizes;  // file order; empty unless kSizesRead
@@ -35,6 +35,9 @@ SizeFileReading readSettlementSizes(ByteSource& file);
 // to it; the taken entry becomes 0.0. Of equal values the earlier comes first;
 // zero, negative and sizes below every positive one end as 0.0.
 std::vector<float> orderLargestFirst(std::span<const float> list);
+
+// The repeated selection itself, step by step: the reference for the above.
+std::vector<float> orderLargestFirstBySelection(std::span<const float> list);
 
 }  // namespace talvik
 

@@ -1,0 +1,421 @@
+#include "analysis/size_file.h"
+
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <iterator>
+#include <limits>
+#include <new>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The heap in use, counted so that a test can show that reading a huge line
+// takes no more memory than the read buffer and a few KiB.
+namespace {
+std::size_t heapBytes = 0;
+std::size_t peakHeapBytes = 0;
+
+void* allocate(std::size_t size) noexcept {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block != nullptr) {
+    heapBytes += malloc_usable_size(block);
+    peakHeapBytes = std::max(peakHeapBytes, heapBytes);
+  }
+  return block;
+}
+
+void* allocateOrThrow(std::size_t size) {
+  void* block = allocate(size);
+  if (block == nullptr) throw std::bad_alloc();
+  return block;
+}
+
+void release(void* block) noexcept {
+  if (block == nullptr) return;
+  heapBytes -= malloc_usable_size(block);
+  std::free(block);
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return allocateOrThrow(size); }
+void* operator new[](std::size_t size) { return allocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return allocate(size);
+}
+void operator delete(void* block) noexcept { release(block); }
+void operator delete[](void* block) noexcept { release(block); }
+void operator delete(void* block, std::size_t) noexcept { release(block); }
+void operator delete[](void* block, std::size_t) noexcept { release(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+  release(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+  release(block);
+}
+
+namespace talvik {
+namespace {
+
+using Ending = SizeFileReading::Ending;
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr std::size_t kMiB = 1024 * 1024;
+
+// Hands out a text in pieces of at most `piece` bytes; at its end it reports
+// the end of the file, or a refusal of the operating system.
+class TextSource : public ByteSource {
+ public:
+  TextSource(std::string text, std::size_t piece, bool failsAtEnd = false)
+      : text_(std::move(text)), piece_(piece), failsAtEnd_(failsAtEnd) {}
+
+  std::optional<std::size_t> read(char* buffer, std::size_t capacity) override {
+    if (position_ == text_.size() && failsAtEnd_) return std::nullopt;
+    const std::size_t count =
+        std::min({capacity, piece_, text_.size() - position_});
+    std::copy_n(text_.data() + position_, count, buffer);
+    position_ += count;
+    return count;
+  }
+
+ private:
+  std::string text_;
+  std::size_t piece_;
+  bool failsAtEnd_;
+  std::size_t position_ = 0;
+};
+
+// A text made of stretches, each a pattern repeated, generated as it is read.
+struct Stretch {
+  std::string pattern;
+  std::size_t times = 1;
+};
+
+class GeneratedSource : public ByteSource {
+ public:
+  explicit GeneratedSource(std::vector<Stretch> stretches)
+      : stretches_(std::move(stretches)) {}
+
+  std::optional<std::size_t> read(char* buffer, std::size_t capacity) override {
+    std::size_t count = 0;
+    while (count < capacity && stretch_ < stretches_.size()) {
+      const Stretch& stretch = stretches_[stretch_];
+      const std::size_t length = stretch.pattern.size() * stretch.times;
+      if (done_ == length) {
+        ++stretch_;
+        done_ = 0;
+        continue;
+      }
+      const std::size_t offset = done_ % stretch.pattern.size();
+      const std::size_t n = std::min(
+          {capacity - count, stretch.pattern.size() - offset, length - done_});
+      std::copy_n(stretch.pattern.data() + offset, n, buffer + count);
+      count += n;
+      done_ += n;
+    }
+    return count;
+  }
+
+ private:
+  std::vector<Stretch> stretches_;
+  std::size_t stretch_ = 0;
+  std::size_t done_ = 0;
+};
+
+// Ten MiB of one character.
+Stretch tenMiBOf(char c) { return {std::string(1024, c), 10 * 1024}; }
+
+std::vector<std::uint32_t> bitsOf(const std::vector<float>& values) {
+  std::vector<std::uint32_t> bits;
+  for (const float value : values) {
+    bits.push_back(std::bit_cast<std::uint32_t>(value));
+  }
+  return bits;
+}
+
+constexpr std::size_t kPieces[] = {1, 2, 3, 7};
+
+// Reads the text handed out whole and in small pieces, which must all agree.
+SizeFileReading readText(const std::string& text) {
+  TextSource whole(text, text.size() + 1);
+  const SizeFileReading reading = readSettlementSizes(whole);
+  for (const std::size_t piece : kPieces) {
+    TextSource source(text, piece);
+    const SizeFileReading again = readSettlementSizes(source);
+    EXPECT_EQ(again.ending, reading.ending)
+        << text << " in pieces of " << piece;
+    EXPECT_EQ(bitsOf(again.sizes), bitsOf(reading.sizes))
+        << text << " in pieces of " << piece;
+  }
+  return reading;
+}
+
+// The heap may grow by the 64 KiB read buffer and a few KiB more.
+constexpr std::size_t kHeapAllowance = 72 * 1024;
+
+SizeFileReading readWatchingHeap(std::vector<Stretch> stretches) {
+  GeneratedSource source(std::move(stretches));
+  const std::size_t before = heapBytes;
+  peakHeapBytes = heapBytes;
+  SizeFileReading reading = readSettlementSizes(source);
+  EXPECT_LE(peakHeapBytes - before, kHeapAllowance);
+  return reading;
+}
+
+std::string lines(int count, const std::string& line) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += line + "\n";
+  return text;
+}
+
+struct SizesCase {
+  std::string text;
+  std::vector<float> sizes;
+};
+
+TEST(ReadSettlementSizes, LinesGiveTheirFirstValueInFileOrder) {
+  const SizesCase cases[] = {
+      {"5\n-3\n0\n7\n", {5, -3, 0, 7}},
+      {"120 340\n", {120}},
+      {"1,234\n", {1}},
+      {"5/6\n", {5}},
+      {"3*150\n", {150}},
+      {"   7.5E2\n", {750}},
+      {"1.5-3\n", {0.0015f}},
+      {"\t\t7\t8\n\t 9\n", {7, 9}},
+      {"4 Size 12a\n5\n", {4, 5}},
+      {"-0\n", {-0.0f}},
+      {"1e400\n-1e400\n1e-400\n", {kInfinity, -kInfinity, 0}},
+      {"42", {42}},
+      {"5\n6", {5, 6}},
+      {"\n\n  \n\t\n5\n\n \t \n6\n\n\n", {5, 6}},
+      {"5\r\n6\r\n", {5, 6}},
+      {"\r\n\r\r\n 5\r", {5}},
+      {"1\r2\n", {12}},
+      {"\t5\r\t6\n", {5}},
+  };
+  for (const SizesCase& c : cases) {
+    const SizeFileReading reading = readText(c.text);
+    EXPECT_EQ(reading.ending, Ending::kSizesRead) << c.text;
+    EXPECT_EQ(bitsOf(reading.sizes), bitsOf(c.sizes)) << c.text;
+  }
+}
+
+TEST(ReadSettlementSizes, RepeatCountIsPassedOverAndItsValueSoughtAfterIt) {
+  const SizesCase cases[] = {
+      {"3*150 7\n8\n", {150, 8}},
+      {"3* 150\n", {150}},
+      {"3*\n\n  \t\n 150 9\n7\n", {150, 7}},
+      {"*5\n", {5}},
+      {"abc*5\n", {5}},
+      {"Inf*5\n", {5}},
+      {"3*,\n7\n", {0, 7}},
+      {"3*\n/\n7\n", {0, 7}},
+      {"5\n3*\n", {5}},
+  };
+  for (const SizesCase& c : cases) {
+    const SizeFileReading reading = readText(c.text);
+    EXPECT_EQ(reading.ending, Ending::kSizesRead) << c.text;
+    EXPECT_EQ(bitsOf(reading.sizes), bitsOf(c.sizes)) << c.text;
+  }
+}
+
+TEST(ReadSettlementSizes, LineBeginningWithCommaOrSlashCountsAsSizeZero) {
+  const SizeFileReading reading = readText(",\n5\n  /\n\t, 9\n/7\n");
+  EXPECT_EQ(reading.ending, Ending::kSizesRead);
+  EXPECT_EQ(bitsOf(reading.sizes), bitsOf({0, 5, 0, 0, 0}));
+}
+
+TEST(ReadSettlementSizes, EmptyOrBlankFileGivesNoSizes) {
+  for (const char* text : {"", "\n", "\n\n  \t \n\r\n", " "}) {
+    const SizeFileReading reading = readText(text);
+    EXPECT_EQ(reading.ending, Ending::kSizesRead) << text;
+    EXPECT_TRUE(reading.sizes.empty()) << text;
+  }
+}
+
+TEST(ReadSettlementSizes, HeadingNumberIsReadAsNaNAndCounted) {
+  const SizeFileReading reading = readText("Number\n5\n");
+  EXPECT_EQ(reading.ending, Ending::kSizesRead);
+  ASSERT_EQ(reading.sizes.size(), 2u);
+  EXPECT_TRUE(std::isnan(reading.sizes[0]));
+  EXPECT_EQ(reading.sizes[1], 5.0f);
+}
+
+TEST(ReadSettlementSizes, ValueThatIsNoNumberEndsWithReadError) {
+  const std::string texts[] = {
+      "Size\n5\n",
+      "5\n12a\n6\n",
+      "1.2.3\n",
+      "\xEF\xBB\xBF"
+      "5\n",
+      "5\n6\n\x1A\n",
+      "5\n6\n\x1A",
+      "5E\n",
+      ".\n",
+      "+ 5\n",
+      "3*4*5\n",
+      "3*abc\n",
+      "5\f\n",
+      std::string("5\n\0\n", 4),
+  };
+  for (const std::string& text : texts) {
+    const SizeFileReading reading = readText(text);
+    EXPECT_EQ(reading.ending, Ending::kReadError) << text;
+    EXPECT_TRUE(reading.sizes.empty()) << text;
+  }
+}
+
+TEST(ReadSettlementSizes, ThousandValuesAreAccepted) {
+  for (const std::string& text :
+       {lines(1000, "5"), lines(1000, "5") + "\n \n", lines(999, "5") + "5"}) {
+    const SizeFileReading reading = readText(text);
+    EXPECT_EQ(reading.ending, Ending::kSizesRead);
+    EXPECT_EQ(reading.sizes, std::vector<float>(1000, 5.0f));
+  }
+}
+
+TEST(ReadSettlementSizes, ThousandAndFirstValueEndsWithTooManyWhateverFollows) {
+  for (const std::string& text :
+       {lines(1001, "5"), lines(1001, "5") + "Size\n", lines(1000, "5") + ",",
+        lines(1000, "5") + "Number\n\x1A", lines(2000, "5")}) {
+    const SizeFileReading reading = readText(text);
+    EXPECT_EQ(reading.ending, Ending::kTooManySizes);
+    EXPECT_TRUE(reading.sizes.empty());
+  }
+}
+
+TEST(ReadSettlementSizes, BadLineAfterThousandValuesIsAReadError) {
+  const SizeFileReading reading = readText(lines(1000, "5") + "Size\n");
+  EXPECT_EQ(reading.ending, Ending::kReadError);
+  EXPECT_TRUE(reading.sizes.empty());
+}
+
+TEST(ReadSettlementSizes, RefusalOfTheSystemIsAReadError) {
+  for (const char* text : {"", "5\n6\n", "5\n6 ab", "5\n6"}) {
+    for (const std::size_t piece : kPieces) {
+      TextSource source(text, piece, /*failsAtEnd=*/true);
+      const SizeFileReading reading = readSettlementSizes(source);
+      EXPECT_EQ(reading.ending, Ending::kReadError) << text;
+      EXPECT_TRUE(reading.sizes.empty()) << text;
+    }
+  }
+}
+
+TEST(ReadSettlementSizes, RefusalAfterTheThousandAndFirstValueIsNeverMet) {
+  TextSource source(lines(1000, "5") + "6 ab", 100, /*failsAtEnd=*/true);
+  EXPECT_EQ(readSettlementSizes(source).ending, Ending::kTooManySizes);
+}
+
+TEST(ReadSettlementSizes, HugeLinesAreStreamedInBoundedMemory) {
+  struct HugeCase {
+    const char* name;
+    std::vector<Stretch> stretches;
+    std::vector<float> sizes;
+  };
+  const HugeCase cases[] = {
+      {"digits", {tenMiBOf('1'), {"\n7\n"}}, {kInfinity, 7}},
+      {"value then junk", {{"1"}, {" x,y/z*\t9 ", kMiB}, {"\n7\n"}}, {1, 7}},
+      {"leading blanks", {tenMiBOf(' '), {"5\n"}}, {5}},
+      {"blank lines", {{"\r\n \t\n", 2 * kMiB}, {"5"}}, {5}},
+      {"integer with exponent", {{"1"}, tenMiBOf('0'), {"E-10485760"}}, {1}},
+      {"fraction with exponent",
+       {{"-0."}, tenMiBOf('0'), {"15E10485761"}},
+       {-1.5f}},
+      {"exponent digits", {{"3E"}, tenMiBOf('0'), {"2\n"}}, {300}},
+      {"zeros", {{"0."}, tenMiBOf('0'), {"E999"}}, {0}},
+      {"repeat count", {tenMiBOf('9'), {"*\n8"}}, {8}},
+  };
+  for (const HugeCase& c : cases) {
+    const SizeFileReading reading = readWatchingHeap(c.stretches);
+    EXPECT_EQ(reading.ending, Ending::kSizesRead) << c.name;
+    EXPECT_EQ(bitsOf(reading.sizes), bitsOf(c.sizes)) << c.name;
+  }
+}
+
+TEST(ReadSettlementSizes, HugeValueWithABadCharacterIsAReadError) {
+  for (const Stretch& last :
+       {Stretch{"a"}, Stretch{"."}, Stretch{"E"}, Stretch{"-1.5"}}) {
+    EXPECT_EQ(readWatchingHeap({{"5\n"}, {"0."}, tenMiBOf('1'), last}).ending,
+              Ending::kReadError)
+        << last.pattern;
+  }
+}
+
+struct OrderCase {
+  std::vector<float> list;
+  std::vector<float> ordered;
+};
+
+void expectOrder(const OrderCase& c) {
+  EXPECT_EQ(bitsOf(orderLargestFirst(c.list)), bitsOf(c.ordered));
+  EXPECT_EQ(bitsOf(orderLargestFirstBySelection(c.list)), bitsOf(c.ordered));
+}
+
+TEST(OrderLargestFirst, PositiveSizesLargestFirstThenZeroForTheOthers) {
+  const OrderCase cases[] = {
+      {{5, -3, 0, 7}, {7, 5, 0, 0}},
+      {{10, 4, 10}, {10, 10, 4}},
+      {{}, {}},
+      {{3}, {3}},
+      {{-2}, {0}},
+      {{-0.0f, -kInfinity, kInfinity, 2, -0.0f}, {kInfinity, 2, 0, 0, 0}},
+      {{1e-45f, 0, 3.4e38f}, {3.4e38f, 1e-45f, 0}},
+  };
+  for (const OrderCase& c : cases) expectOrder(c);
+}
+
+// A not-a-number entry and the entry after it are taken whatever they are.
+TEST(OrderLargestFirst, NaNEntriesFollowTheRepeatedSelection) {
+  const OrderCase cases[] = {
+      {{kNaN}, {kNaN}},
+      {{2, kNaN}, {kNaN, 2}},
+      {{kNaN, -4}, {-4, 0}},
+      {{3, kNaN, 1, 5}, {5, 1, 0, 0}},
+      {{kNaN, kNaN, 6}, {6, 0, 0}},
+  };
+  for (const OrderCase& c : cases) expectOrder(c);
+}
+
+float randomSize(std::mt19937& random) {
+  constexpr float kPool[] = {0.0f,  -0.0f, kInfinity, -kInfinity, 1e-45f,
+                             3e38f, 150,   2.5f,      1e-7f};
+  switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+    case 0:
+      return static_cast<float>(
+          std::uniform_int_distribution<int>(-3, 12)(random));
+    case 1:
+      return kPool[std::uniform_int_distribution<std::size_t>(
+          0, std::size(kPool) - 1)(random)];
+    default:
+      return std::uniform_real_distribution<float>(-1e6f, 1e6f)(random);
+  }
+}
+
+TEST(OrderLargestFirst, EqualsTheRepeatedSelectionOnListsWithoutNaN) {
+  std::mt19937 random(20261208);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int n = trial < 3
+                      ? trial * 500
+                      : std::uniform_int_distribution<int>(0, 1000)(random);
+    std::vector<float> list(n);
+    for (float& size : list) size = randomSize(random);
+    EXPECT_EQ(bitsOf(orderLargestFirst(list)),
+              bitsOf(orderLargestFirstBySelection(list)))
+        << "trial " << trial;
+  }
+}
+
+}  // namespace
+}  // namespace talvik
