@@ -1,7 +1,11 @@
 #ifndef TALVIK_SESSION_FILE_CONNECTIONS_H_
 #define TALVIK_SESSION_FILE_CONNECTIONS_H_
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,10 +43,44 @@ class FileConnections {
 // Output is buffered in 8192 bytes; the old content is cut at the first write.
 class FileConnection : public RecordDestination, public ByteSource {
  public:
+  // Only FileConnections makes connections.
+  class Key {
+    friend class FileConnections;
+    Key() = default;
+  };
+
+  // Takes over `descriptor`, open on the file `name` described by `status`.
+  // `writeRefusal` is the errno of the refused read-write open of a file
+  // connected for reading only, 0 for a file open for reading and writing.
+  FileConnection(Key, std::string name, int descriptor,
+                 const struct stat& status, int writeRefusal);
+  FileConnection(const FileConnection&) = delete;
+  FileConnection& operator=(const FileConnection&) = delete;
+
+  // Releases the descriptor; records that FileConnections::finishAll() has
+  // not written out are lost.
   ~FileConnection() override;
   void putRecord(std::string_view record) override;
   std::optional<std::size_t> read(char* buffer, std::size_t capacity) override;
-  // ... implementation details are the file's own.
+
+ private:
+  friend class FileConnections;
+
+  bool isSameFile(const struct stat& status) const;
+  // Writes the buffered records; the first write cuts the old content.
+  void writeOut();
+  // Writes the buffered records and closes the file; later calls do nothing.
+  void finish();
+
+  std::string name_;
+  int descriptor_;
+  dev_t device_;
+  ino_t inode_;
+  bool regularFile_;
+  int writeRefusal_;
+  std::string buffer_;
+  off_t written_ = 0;
+  bool cut_ = false;
 };
 
 }  // namespace talvik
