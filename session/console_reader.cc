@@ -14,7 +14,6 @@ constexpr std::size_t kTabStop = 8;
 constexpr int kRealWidth = 7;
 constexpr int kWholeWidth = 10;
 constexpr char kReadingOperation[] = "Reading from the keyboard";
-constexpr char kPastEnd[] = "Attempt to read past end of file";
 constexpr char kIllegalCharacter[] = "Illegal character in numeric input";
 
 // Reads the next typed line and returns its first `width` columns, blank
@@ -163,7 +162,7 @@ std::optional<double> realValue(std::string_view content) {
 
 std::string ConsoleReader::readText(int width) {
   std::optional<std::string> field = readField(keyboard_, width);
-  if (!field) throw runTimeFault(kPastEnd, kReadingOperation);
+  if (!field) throw endOfInputFault();
   return *std::move(field);
 }
 
@@ -178,7 +177,7 @@ Answer<double> ConsoleReader::readReal() {
 
 std::int64_t ConsoleReader::readWhole() {
   const std::optional<std::string> field = readField(keyboard_, kWholeWidth);
-  if (!field) throw runTimeFault(kPastEnd, kReadingOperation);
+  if (!field) throw endOfInputFault();
   const std::string content = numericContent(*field);
   std::string_view digits = content;
   const bool negative = !digits.empty() && digits.front() == '-';

@@ -19,6 +19,11 @@ Fault runTimeFault(std::string cause, std::string operation) {
   return Fault{kRunTimeErrorHeading, std::move(cause), std::move(operation)};
 }
 
+Fault endOfInputFault() {
+  return runTimeFault("Attempt to read past end of file",
+                      "Reading from the keyboard");
+}
+
 Fault systemFault(int errorNumber, std::string operation) {
   return Fault{kSystemErrorHeading, std::strerror(errorNumber),
                std::move(operation)};

@@ -19,6 +19,9 @@ inline constexpr int kFaultExitStatus = 255;
 // A fault found by the program, e.g. "Attempt to read past end of file".
 Fault runTimeFault(std::string cause, std::string operation);
 
+// The fault of a read from the keyboard after its input has ended.
+Fault endOfInputFault();
+
 // A fault the operating system reported with `errorNumber` (an errno value);
 // its cause is the system's message text.
 Fault systemFault(int errorNumber, std::string operation);

@@ -68,10 +68,7 @@ class FaultReportTest : public testing::Test {
 TEST_F(FaultReportTest, WritesThreeLinesAndGivesExitStatusMinusOne) {
   FileConnections files;
   std::ostringstream errors;
-  const int status =
-      reportFault(runTimeFault("Attempt to read past end of file",
-                               "Reading from the keyboard"),
-                  files, errors);
+  const int status = reportFault(endOfInputFault(), files, errors);
   EXPECT_EQ(status, 255);
   EXPECT_EQ(static_cast<signed char>(status), -1);
   EXPECT_EQ(errors.str(),
