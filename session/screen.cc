@@ -1,0 +1,21 @@
+#include "session/screen.h"
+
+#include <cerrno>
+
+#include "session/fault_report.h"
+
+namespace talvik {
+
+void Screen::putRecord(std::string_view record) {
+  // A failed write may leave its reason in errno; a stale value must not be
+  // mistaken for it.
+  errno = 0;
+  console_.write(record.data(), static_cast<std::streamsize>(record.size()));
+  console_.flush();
+  if (console_) return;
+  constexpr char kOperation[] = "Writing to the screen";
+  if (errno != 0) throw systemFault(errno, kOperation);
+  throw runTimeFault("Write failure", kOperation);
+}
+
+}  // namespace talvik
