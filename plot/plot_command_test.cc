@@ -1,0 +1,168 @@
+#include "plot/plot_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "plot/plotting_rows.h"
+#include "plot/svg_graph.h"
+
+namespace talvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kGoodFile[] =
+    "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\r\n"
+    "   1,       100.0000,       100.0000,       100.0000,        50.0000\r\n"
+    "   2,        40.0000,        50.0000,        50.0000,        40.0000\r\n";
+
+constexpr char kBadFile[] =
+    "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\r\n"
+    "   1,       100.0000,       100.0000,       100.0000,        50.0000\r\n"
+    "   3,        40.0000,        50.0000,        50.0000,        40.0000\r\n";
+
+// Each test works in a folder of its own.
+class PlotCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    const testing::TestInfo* test =
+        testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::path(testing::TempDir()) /
+              (std::string("plot_command_") + test->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string path(const std::string& name) const {
+    return (folder_ / name).string();
+  }
+
+  void write(const std::string& name, const std::string& content) const {
+    std::ofstream(path(name), std::ios::binary) << content;
+  }
+
+  std::string read(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::set<std::string> entries() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  int run(const std::vector<std::string>& arguments) {
+    out_.str("");
+    errors_.str("");
+    return runPlotCommand(arguments, out_, errors_);
+  }
+
+  fs::path folder_;
+  std::ostringstream out_;
+  std::ostringstream errors_;
+};
+
+std::string pictureOf(const std::string& text, const std::string& name) {
+  return drawRankSizeGraph(readPlottingRows(text, name), name);
+}
+
+TEST_F(PlotCommand, WritesThePictureBesideThePlottingFileByDefault) {
+  write("sites.csv", kGoodFile);
+  EXPECT_EQ(run({path("sites.csv")}), 0);
+  EXPECT_EQ(read("sites.svg"), pictureOf(kGoodFile, "sites.csv"));
+  EXPECT_EQ(out_.str(), "Wrote " + path("sites.svg") + " (2 ranks)\n");
+  EXPECT_EQ(errors_.str(), "");
+  EXPECT_EQ(entries(), (std::set<std::string>{"sites.csv", "sites.svg"}));
+}
+
+TEST_F(PlotCommand, WritesTheNamedOutputAndReplacesAnOldOneWhole) {
+  write("plot", kGoodFile);
+  write("graph.svg", std::string(100000, 'x'));
+  EXPECT_EQ(run({path("plot"), path("graph.svg")}), 0);
+  EXPECT_EQ(read("graph.svg"), pictureOf(kGoodFile, "plot"));
+  EXPECT_EQ(entries(), (std::set<std::string>{"plot", "graph.svg"}));
+}
+
+TEST_F(PlotCommand, RefusesABadRowNamingFileAndLineAndWritesNothing) {
+  write("bad.csv", kBadFile);
+  write("bad.svg", "old picture");
+  EXPECT_EQ(run({path("bad.csv")}), 1);
+  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("bad.csv") +
+                               ":3: RANK is 3, expected 2 (reading the "
+                               "plotting file)\n");
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(read("bad.svg"), "old picture");
+  EXPECT_EQ(entries(), (std::set<std::string>{"bad.csv", "bad.svg"}));
+}
+
+TEST_F(PlotCommand, RefusesAMissingPlottingFile) {
+  EXPECT_EQ(run({path("none.csv")}), 1);
+  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("none.csv") +
+                               ": No such file or directory (opening the "
+                               "plotting file)\n");
+  EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(PlotCommand, RefusesToOverwriteThePlottingFileItself) {
+  write("plot.svg", kGoodFile);
+  const std::string sameFile = (folder_ / "." / "plot.svg").string();
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{path("plot.svg")},
+        std::vector<std::string>{path("plot.svg"), sameFile}}) {
+    EXPECT_EQ(run(arguments), 1);
+    EXPECT_EQ(errors_.str(),
+              "talvik-plot: " + arguments.back() +
+                  ": is the plotting file itself (refusing to overwrite it "
+                  "with the picture)\n");
+    EXPECT_EQ(read("plot.svg"), kGoodFile);
+    EXPECT_EQ(entries(), (std::set<std::string>{"plot.svg"}));
+  }
+}
+
+TEST_F(PlotCommand, LeavesNoTemporaryFileWhenThePictureCannotTakeItsPlace) {
+  write("sites.csv", kGoodFile);
+  fs::create_directory(path("sites.svg"));
+  write("sites.svg/kept", "kept");
+  EXPECT_EQ(run({path("sites.csv")}), 1);
+  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("sites.svg") +
+                               ": Is a directory (putting the picture in "
+                               "place)\n");
+  EXPECT_EQ(entries(), (std::set<std::string>{"sites.csv", "sites.svg"}));
+  EXPECT_EQ(read("sites.svg/kept"), "kept");
+}
+
+TEST_F(PlotCommand, RefusesAnOutputInAMissingFolder) {
+  write("sites.csv", kGoodFile);
+  EXPECT_EQ(run({path("sites.csv"), path("missing/sites.svg")}), 1);
+  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("missing/sites.svg") +
+                               ": No such file or directory (creating the "
+                               "picture)\n");
+  EXPECT_EQ(entries(), (std::set<std::string>{"sites.csv"}));
+}
+
+TEST_F(PlotCommand, ShowsTheUsageForWrongArguments) {
+  const std::vector<std::string> wrong[] = {
+      {}, {"a.csv", "b.svg", "c"}, {""}, {"a.csv", ""}};
+  for (const std::vector<std::string>& arguments : wrong) {
+    EXPECT_EQ(run(arguments), 1);
+    EXPECT_EQ(errors_.str(), "usage: talvik-plot PLOTFILE [OUTPUT.svg]\n");
+    EXPECT_EQ(out_.str(), "");
+  }
+  EXPECT_EQ(run({"--help"}), 0);
+  EXPECT_EQ(out_.str(), "usage: talvik-plot PLOTFILE [OUTPUT.svg]\n");
+  EXPECT_EQ(errors_.str(), "");
+}
+
+}  // namespace
+}  // namespace talvik

@@ -1,0 +1,184 @@
+#include "plot/plotting_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "session/fault.h"
+
+namespace talvik {
+namespace {
+
+constexpr std::string_view kHeader = "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\r\n";
+constexpr std::string_view kRow1 =
+    "   1,        25.0000,        25.0000,        25.0000,        12.5000\r\n";
+constexpr std::string_view kRow2 =
+    "   2,         0.0000,        12.5000,      1234.5678,         0.0001\r\n";
+
+// A row of rank `rank` whose sizes are the four given 15-character fields.
+std::string row(std::string_view rank, std::string_view setSize,
+                std::string_view logNorm = "        25.0000",
+                std::string_view sizeUp = "        25.0000",
+                std::string_view sizeLo = "        25.0000") {
+  return std::string(rank) + "," + std::string(setSize) + "," +
+         std::string(logNorm) + "," + std::string(sizeUp) + "," +
+         std::string(sizeLo) + "\r\n";
+}
+
+std::string withHeader(std::string_view rows) {
+  return std::string(kHeader) + std::string(rows);
+}
+
+TEST(PlottingRows, ReadsEachRankAndItsFourSizes) {
+  const std::vector<PlottingRow> rows = readPlottingRows(
+      withHeader(std::string(kRow1) + std::string(kRow2)), "plot.csv");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].rank, 1);
+  EXPECT_EQ(rows[1].rank, 2);
+  const double expected[2][4] = {{25.0, 25.0, 25.0, 12.5},
+                                 {0.0, 12.5, 1234.5678, 0.0001}};
+  for (int r = 0; r < 2; ++r) {
+    for (std::size_t column = 0; column < kSizeColumnCount; ++column) {
+      EXPECT_EQ(rows[r].sizes[column].reading, SizeReading::kNumber);
+      EXPECT_EQ(rows[r].sizes[column].value, expected[r][column])
+          << "rank " << r + 1 << ", " << kSizeColumnNames[column];
+    }
+  }
+  EXPECT_FALSE(rows[1].sizes[kSetSize].hasLogarithm());
+  EXPECT_TRUE(rows[1].sizes[kSizeLo].hasLogarithm());
+}
+
+TEST(PlottingRows, AcceptsLineFeedsAloneAndALastRecordWithoutEnd) {
+  const std::string text =
+      "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\n"
+      "   1,        25.0000,        25.0000,        25.0000,        12.5000\n"
+      "   2,         0.0000,        12.5000,      1234.5678,         0.0001";
+  const std::vector<PlottingRow> rows = readPlottingRows(text, "plot.csv");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].sizes[kSizeUp].value, 1234.5678);
+}
+
+TEST(PlottingRows, ReadsTheWritersFillingsAsSizesWithoutLogarithm) {
+  struct Case {
+    std::string_view field;
+    SizeReading reading;
+  };
+  const Case cases[] = {
+      {"***************", SizeReading::kOverflow},
+      {"            NaN", SizeReading::kNotANumber},
+      {"           -NaN", SizeReading::kNotANumber},
+      {"            INF", SizeReading::kInfinity},
+      {"           -INF", SizeReading::kInfinity},
+  };
+  for (const Case& c : cases) {
+    const std::vector<PlottingRow> rows =
+        readPlottingRows(withHeader(row("   1", c.field)), "plot.csv");
+    EXPECT_EQ(rows[0].sizes[kSetSize].reading, c.reading) << c.field;
+    EXPECT_FALSE(rows[0].sizes[kSetSize].hasLogarithm()) << c.field;
+  }
+  const std::vector<PlottingRow> widest =
+      readPlottingRows(withHeader(row("   1", "9999999999.9999")), "plot.csv");
+  EXPECT_EQ(widest[0].sizes[kSetSize].value, 9999999999.9999);
+}
+
+TEST(PlottingRows, ReadsAThousandRows) {
+  std::string text(kHeader);
+  for (int rank = 1; rank <= 1000; ++rank) {
+    std::string field = std::to_string(rank);
+    text += row(std::string(4 - field.size(), ' ') + field, "         1.0000");
+  }
+  EXPECT_EQ(readPlottingRows(text, "plot.csv").size(), 1000u);
+  text += row("1001", "         1.0000");
+  try {
+    readPlottingRows(text, "plot.csv");
+    FAIL() << "1001 rows were accepted";
+  } catch (const Fault& fault) {
+    EXPECT_EQ(fault.heading, "plot.csv:1002:");
+    EXPECT_EQ(fault.cause, "more than 1000 rows");
+    EXPECT_EQ(fault.operation, "reading the plotting file");
+  }
+}
+
+TEST(PlottingRows, RefusesAnythingElseNamingTheFileAndLine) {
+  struct Case {
+    std::string text;
+    std::string_view heading;
+    std::string_view cause;
+  };
+  const Case cases[] = {
+      {"", "plot.csv:1:",
+       "empty file, expected the header "
+       "\"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {"RANK,SETSIZE,LOGNORM,SIZEUP\r\n" + std::string(kRow1), "plot.csv:1:",
+       "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {"rank,setsize,lognorm,sizeup,sizelo\r\n" + std::string(kRow1),
+       "plot.csv:1:",
+       "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO \r\n" + std::string(kRow1),
+       "plot.csv:1:",
+       "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {std::string(kHeader), "plot.csv:2:", "no rows after the header"},
+      {withHeader(std::string(kRow1) + "\r\n" + std::string(kRow2)),
+       "plot.csv:3:", "empty line where row 2 should be"},
+      {withHeader("   1,        25.0000,        25.0000,        25.0000\r\n"),
+       "plot.csv:2:",
+       "expected RANK and 4 sizes separated by commas, found 4 fields"},
+      {withHeader(row("   1", "        25.0000", "        25.0000",
+                      "        25.0000", "        25.0000,")),
+       "plot.csv:2:",
+       "expected RANK and 4 sizes separated by commas, found 6 fields"},
+      {withHeader(row("   2", "        25.0000")),
+       "plot.csv:2:", "RANK is 2, expected 1"},
+      {withHeader(std::string(kRow1) + row("   3", "        25.0000")),
+       "plot.csv:3:", "RANK is 3, expected 2"},
+      {withHeader(row("  01", "        25.0000")), "plot.csv:2:",
+       "RANK \"  01\" is not a whole number right-aligned in 4 characters"},
+      {withHeader(row("1   ", "        25.0000")), "plot.csv:2:",
+       "RANK \"1   \" is not a whole number right-aligned in 4 characters"},
+      {withHeader(row("    1", "        25.0000")), "plot.csv:2:",
+       "RANK \"    1\" is not a whole number right-aligned in 4 characters"},
+      {withHeader(row("  -1", "        25.0000")), "plot.csv:2:",
+       "RANK \"  -1\" is not a whole number right-aligned in 4 characters"},
+      {withHeader(row("   1", "       25.0000")),
+       "plot.csv:2:", "SETSIZE \"       25.0000\" is not 15 characters wide"},
+      {withHeader(row("   1", "        25.0000", "         25.000")),
+       "plot.csv:2:",
+       "LOGNORM \"         25.000\" is not a size with 4 decimals "
+       "right-aligned in 15 characters"},
+      {withHeader(row("   1", "        25.0000", "        25.0000",
+                      "25.0000        ")),
+       "plot.csv:2:",
+       "SIZEUP \"25.0000        \" is not a size with 4 decimals "
+       "right-aligned in 15 characters"},
+      {withHeader(row("   1", "        25.0000", "        25.0000",
+                      "        25.0000", "            nan")),
+       "plot.csv:2:",
+       "SIZELO \"            nan\" is not a size with 4 decimals "
+       "right-aligned in 15 characters"},
+      {withHeader(row("   1", "       025.0000")), "plot.csv:2:",
+       "SETSIZE \"       025.0000\" is not a size with 4 decimals "
+       "right-aligned in 15 characters"},
+      {withHeader(row("   1", "      2.5e+0001")), "plot.csv:2:",
+       "SETSIZE \"      2.5e+0001\" is not a size with 4 decimals "
+       "right-aligned in 15 characters"},
+      {withHeader(row("   1", "       \t25.0000")), "plot.csv:2:",
+       "SETSIZE \"       ?25.0000\" is not a size with 4 decimals "
+       "right-aligned in 15 characters"},
+      {withHeader(row("   1", "        -1.0000")),
+       "plot.csv:2:", "SETSIZE \"        -1.0000\" is negative"},
+  };
+  for (const Case& c : cases) {
+    try {
+      readPlottingRows(c.text, "plot.csv");
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const Fault& fault) {
+      EXPECT_EQ(fault.heading, c.heading) << c.text;
+      EXPECT_EQ(fault.cause, c.cause) << c.text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace talvik

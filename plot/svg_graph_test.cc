@@ -1,0 +1,187 @@
+#include "plot/svg_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvik {
+namespace {
+
+PlottedSize size(double value) { return {SizeReading::kNumber, value}; }
+PlottedSize filling(SizeReading reading) { return {reading, 0.0}; }
+
+// Three ranks on exact decades: ranks 1 to 10 span 550 pixels from x = 90,
+// sizes 10 to 1000 span 380 pixels from y = 450 up to y = 70.
+std::vector<PlottingRow> threeRanks() {
+  return {
+      {1, {size(1000.0), size(1000.0), size(1000.0), size(100.0)}},
+      {2, {size(100.0), size(500.0), size(100.0), size(10.0)}},
+      {3, {size(10.0), size(333.3333), size(0.0), size(10.0)}},
+  };
+}
+
+std::vector<std::string> lines(std::string_view text) {
+  std::vector<std::string> result;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    result.emplace_back(text.substr(0, end));
+    text = end == std::string_view::npos ? "" : text.substr(end + 1);
+  }
+  return result;
+}
+
+// The lines inside the group with the given id, without the group's own.
+std::vector<std::string> group(std::string_view svg, std::string_view id) {
+  std::vector<std::string> inside;
+  bool in = false;
+  for (const std::string& line : lines(svg)) {
+    if (in && line == "</g>") return inside;
+    if (in) inside.push_back(line);
+    if (line.starts_with("<g id=\"" + std::string(id) + "\"")) in = true;
+  }
+  ADD_FAILURE() << "no group " << id;
+  return inside;
+}
+
+std::string lineStartingWith(std::string_view svg, std::string_view start) {
+  for (const std::string& line : lines(svg)) {
+    if (line.starts_with(start)) return line;
+  }
+  return "";
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(SvgGraph, PlacesEachObservedSizeOnLogarithmicAxes) {
+  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  EXPECT_EQ(group(svg, "observed-points"),
+            (Lines{"<circle cx=\"90.00\" cy=\"70.00\" r=\"3\"/>",
+                   "<circle cx=\"255.57\" cy=\"260.00\" r=\"3\"/>",
+                   "<circle cx=\"352.42\" cy=\"450.00\" r=\"3\"/>"}));
+  EXPECT_EQ(group(svg, "observed-line"),
+            (Lines{"<polyline points=\"90.00,70.00 255.57,260.00 "
+                   "352.42,450.00\"/>"}));
+}
+
+TEST(SvgGraph, DashesTheReferenceLine) {
+  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  EXPECT_EQ(lineStartingWith(svg, "<g id=\"reference\""),
+            "<g id=\"reference\" fill=\"none\" stroke=\"#b2182b\" "
+            "stroke-width=\"1.5\" stroke-dasharray=\"7 4\">");
+  EXPECT_EQ(group(svg, "reference"),
+            (Lines{"<polyline points=\"90.00,70.00 255.57,127.20 "
+                   "352.42,160.65\"/>"}));
+}
+
+TEST(SvgGraph, ShadesTheZoneAlongTheUpperBoundThenBackAlongTheLower) {
+  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  EXPECT_EQ(
+      lineStartingWith(svg, "<polygon id=\"zone\""),
+      "<polygon id=\"zone\" points=\"90.00,70.00 255.57,260.00 "
+      "352.42,450.00 255.57,450.00 90.00,260.00\" fill=\"#c6dbef\" "
+      "stroke=\"#4a7ab5\" stroke-width=\"1\" stroke-linejoin=\"round\"/>");
+}
+
+TEST(SvgGraph, LabelsEveryDecadeOfBothAxes) {
+  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  EXPECT_EQ(
+      group(svg, "axis-labels"),
+      (Lines{"<text x=\"90.00\" y=\"470.00\" text-anchor=\"middle\">1</text>",
+             "<text x=\"640.00\" y=\"470.00\" text-anchor=\"middle\">10</text>",
+             "<text x=\"80.00\" y=\"454.00\" text-anchor=\"end\">10</text>",
+             "<text x=\"80.00\" y=\"264.00\" text-anchor=\"end\">100</text>",
+             "<text x=\"80.00\" y=\"74.00\" text-anchor=\"end\">1000</text>",
+             "<text x=\"365.00\" y=\"496.00\" text-anchor=\"middle\" "
+             "font-size=\"13\">Rank</text>",
+             "<text transform=\"translate(24,260.00) rotate(-90)\" "
+             "text-anchor=\"middle\" font-size=\"13\">Size</text>"}));
+}
+
+TEST(SvgGraph, RaisesTheExponentOfDecadesAboveAMillion) {
+  const std::vector<PlottingRow> rows = {
+      {1, {size(5000000.0), size(5000000.0), size(5000000.0), size(5000000.0)}},
+  };
+  const Lines labels = group(drawRankSizeGraph(rows, "big.csv"), "axis-labels");
+  EXPECT_EQ(
+      labels[2],
+      "<text x=\"80.00\" y=\"454.00\" text-anchor=\"end\">1000000</text>");
+  EXPECT_EQ(labels[3],
+            "<text x=\"80.00\" y=\"74.00\" text-anchor=\"end\">10<tspan "
+            "dy=\"-6\" font-size=\"9\">7</tspan></text>");
+}
+
+TEST(SvgGraph, LeavesOutSizesWithoutLogarithmBreakingTheLineAndNotesThem) {
+  const std::vector<PlottingRow> rows = {
+      {1,
+       {size(100.0), size(100.0), filling(SizeReading::kOverflow),
+        size(100.0)}},
+      {2, {size(0.0), size(50.0), size(50.0), size(50.0)}},
+      {3,
+       {size(10.0), size(33.3333), size(10.0),
+        filling(SizeReading::kInfinity)}},
+      {4,
+       {filling(SizeReading::kNotANumber), size(25.0), size(0.0), size(0.0)}},
+  };
+  const std::string svg = drawRankSizeGraph(rows, "gaps.csv");
+  EXPECT_EQ(group(svg, "observed-points").size(), 2u);
+  EXPECT_EQ(group(svg, "observed-line"),
+            (Lines{"<polyline points=\"90.00,70.00\"/>",
+                   "<polyline points=\"352.42,450.00\"/>"}));
+  EXPECT_EQ(
+      group(svg, "left-out"),
+      (Lines{"<text x=\"668.00\" y=\"232.00\" font-weight=\"bold\">Not drawn "
+             "(no logarithm):</text>",
+             "<text x=\"668.00\" y=\"248.00\">SETSIZE: 1 zero, 1 NaN</text>",
+             "<text x=\"668.00\" y=\"264.00\">SIZEUP: 1 zero, 1 overflow "
+             "(*)</text>",
+             "<text x=\"668.00\" y=\"280.00\">SIZELO: 1 zero, 1 INF</text>"}));
+}
+
+TEST(SvgGraph, HasNoNoteWhenEverySizeIsDrawn) {
+  std::vector<PlottingRow> rows = threeRanks();
+  rows[2].sizes[kSizeUp] = size(10.0);
+  EXPECT_EQ(drawRankSizeGraph(rows, "three.csv").find("left-out"),
+            std::string::npos);
+}
+
+TEST(SvgGraph, DrawsEmptyAxesFromOneToTenWhenNoSizeHasALogarithm) {
+  const std::vector<PlottingRow> rows = {
+      {1, {size(0.0), size(0.0), size(0.0), size(0.0)}},
+  };
+  const std::string svg = drawRankSizeGraph(rows, "zeros.csv");
+  EXPECT_TRUE(group(svg, "observed-points").empty());
+  EXPECT_TRUE(group(svg, "observed-line").empty());
+  EXPECT_EQ(svg.find("<polygon"), std::string::npos);
+  const Lines labels = group(svg, "axis-labels");
+  EXPECT_EQ(labels[2],
+            "<text x=\"80.00\" y=\"454.00\" text-anchor=\"end\">1</text>");
+  EXPECT_EQ(labels[3],
+            "<text x=\"80.00\" y=\"74.00\" text-anchor=\"end\">10</text>");
+}
+
+TEST(SvgGraph, NamesTheFileInTheTitleEscapedForXml) {
+  const std::string svg = drawRankSizeGraph(threeRanks(), "R&D <1>.csv");
+  EXPECT_EQ(lineStartingWith(svg, "<title>"),
+            "<title>Rank-size graph of R&amp;D &lt;1&gt;.csv</title>");
+  EXPECT_EQ(lineStartingWith(svg, "<text x=\"90.00\" y=\"32.00\""),
+            "<text x=\"90.00\" y=\"32.00\" font-size=\"18\" "
+            "font-weight=\"bold\">Rank-size graph of R&amp;D &lt;1&gt;.csv"
+            "</text>");
+  EXPECT_EQ(svg.find("R&D"), std::string::npos);
+}
+
+TEST(SvgGraph, IsAStandaloneSvgDocumentOfFixedSize) {
+  const Lines document = lines(drawRankSizeGraph(threeRanks(), "three.csv"));
+  EXPECT_EQ(document.front(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+  EXPECT_EQ(document[1],
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"860\" "
+            "height=\"510\" viewBox=\"0 0 860 510\" font-family=\"DejaVu "
+            "Sans, Liberation Sans, Arial, Helvetica, sans-serif\" "
+            "font-size=\"12\">");
+  EXPECT_EQ(document.back(), "</svg>");
+}
+
+}  // namespace
+}  // namespace talvik

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Runs the real talvik-plot on small plotting files in a scratch folder: a good
+# file gives a well-formed SVG with one point per drawable observed size at the
+# right place; a bad or missing file is refused with exit status 1, a message
+# naming the file and line, and nothing written.
+set -u
+plot=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+command -v xmllint >/dev/null || { echo "FAIL: xmllint not found (Debian: libxml2-utils)"; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+# Sizes on exact decades: ranks 1 to 10 along x from 90 to 640, sizes 10 to
+# 1000 along y from 450 up to 70. The observed size of rank 5 is zero.
+header='RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO'
+rows=(
+  '   1,      1000.0000,      1000.0000,      1000.0000,       500.0000'
+  '   2,       500.0000,       500.0000,       500.0000,       100.0000'
+  '   3,       100.0000,       333.3333,       100.0000,        20.0000'
+  '   4,        10.0000,       250.0000,        20.0000,        10.0000'
+  '   5,         0.0000,       200.0000,        10.0000,         0.0000'
+)
+printf '%s\r\n' "$header" "${rows[@]}" >small.csv
+printf '%s\n' "$header" "${rows[@]}" >small_lf.csv
+
+xpath() { xmllint --xpath "$1" "$2" 2>/dev/null; }
+
+check_picture() {  # FILE.svg
+  xmllint --noout "$1" || { fail "$1 is not well-formed XML"; return; }
+  [ "$(xpath 'count(//*[@id="observed-points"]/*[local-name()="circle"])' "$1")" = 4 ] ||
+    fail "$1: expected 4 observed points"
+  [ "$(xpath 'string(//*[@id="observed-line"]/*[1]/@points)' "$1")" = \
+    "90.00,70.00 255.57,127.20 352.42,260.00 421.13,450.00" ] ||
+    fail "$1: observed line at the wrong place"
+  [ "$(xpath 'string(//*[@id="reference"]/*[1]/@points)' "$1")" = \
+    "90.00,70.00 255.57,127.20 352.42,160.65 421.13,184.39 474.43,202.80" ] ||
+    fail "$1: reference line at the wrong place"
+  [ "$(xpath 'count(//*[@id="reference"][@stroke-dasharray])' "$1")" = 1 ] ||
+    fail "$1: reference line not dashed"
+  [ "$(xpath 'string(//*[@id="zone"]/@points)' "$1")" = \
+    "90.00,70.00 255.57,127.20 352.42,260.00 421.13,392.80 474.43,450.00 421.13,450.00 352.42,392.80 255.57,260.00 90.00,127.20" ] ||
+    fail "$1: zone at the wrong place"
+  [ "$(xpath 'string(//*[@id="left-out"]/*[2])' "$1")" = "SETSIZE: 1 zero" ] ||
+    fail "$1: the zero size is not noted"
+}
+
+"$plot" small.csv >out.txt 2>err.txt
+status=$?
+[ $status = 0 ] || fail "small.csv: exit status $status: $(cat err.txt)"
+[ "$(cat out.txt)" = "Wrote small.svg (5 ranks)" ] || fail "small.csv: said $(cat out.txt)"
+[ -s err.txt ] && fail "small.csv: complained: $(cat err.txt)"
+check_picture small.svg
+
+"$plot" small_lf.csv lf.svg >/dev/null 2>err.txt || fail "LF records refused: $(cat err.txt)"
+check_picture lf.svg
+cmp -s <(grep -v 'small' small.svg) <(grep -v 'small_lf' lf.svg) ||
+  fail "LF records drawn differently from CR LF ones"
+
+# Markup and bytes that are not UTF-8 in the name still give well-formed XML.
+odd=$'R&D <"sites"> \xe9.csv'
+cp small.csv "$odd"
+"$plot" "$odd" odd.svg >/dev/null 2>err.txt || fail "odd name refused: $(cat err.txt)"
+xmllint --noout odd.svg || fail "odd name: not well-formed XML"
+rm -f "$odd" odd.svg lf.svg small_lf.csv
+
+# refuse NAME CONTENT EXPECTED_MESSAGE: exit status 1, the message, and the
+# folder exactly as before (an old picture kept).
+refuse() {
+  local name=$1 content=$2 expected=$3
+  [ -n "$content" ] && printf '%s' "$content" >"$name"
+  printf 'old picture' >"${name%.csv}.svg"
+  local before
+  before=$(ls -l --time-style=+ .; md5sum -- *)
+  "$plot" "$name" >out.txt 2>err.txt
+  local status=$?
+  [ $status = 1 ] || fail "$name: exit status $status, expected 1"
+  [ "$(cat err.txt)" = "$expected" ] ||
+    fail "$name: message [$(cat err.txt)], expected [$expected]"
+  [ -s out.txt ] && fail "$name: wrote [$(cat out.txt)] on standard output"
+  rm -f out.txt err.txt
+  [ "$(ls -l --time-style=+ .; md5sum -- *)" = "$before" ] || fail "$name: the folder changed"
+  rm -f "$name" "${name%.csv}.svg"
+}
+rm -f out.txt err.txt
+refuse bad_header.csv "$(printf 'RANK,SIZE\r\n%s\r\n' "${rows[0]}")" \
+  'talvik-plot: bad_header.csv:1: the header is not "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO" (reading the plotting file)'
+refuse bad_row.csv "$(printf '%s\r\n' "$header" "${rows[0]}" '   2,       500.0000,       500.0000,       500.0000')" \
+  'talvik-plot: bad_row.csv:3: expected RANK and 4 sizes separated by commas, found 4 fields (reading the plotting file)'
+refuse bad_size.csv "$(printf '%s\r\n' "$header" "${rows[@]:0:3}" '   4,          10.00,       250.0000,        20.0000,        10.0000')" \
+  'talvik-plot: bad_size.csv:5: SETSIZE "          10.00" is not a size with 4 decimals right-aligned in 15 characters (reading the plotting file)'
+refuse missing.csv "" \
+  'talvik-plot: missing.csv: No such file or directory (opening the plotting file)'
+
+# The plotting file itself is never the output.
+cp small.csv same.svg
+"$plot" same.svg >/dev/null 2>err.txt
+status=$?
+[ $status = 1 ] || fail "same.svg: exit status $status, expected 1"
+[ "$(cat err.txt)" = 'talvik-plot: same.svg: is the plotting file itself (refusing to overwrite it with the picture)' ] ||
+  fail "same.svg: message [$(cat err.txt)]"
+cmp -s same.svg small.csv || fail "same.svg: the plotting file changed"
+
+# No argument: the usage line and exit status 1.
+"$plot" >out.txt 2>err.txt
+status=$?
+[ $status = 1 ] || fail "no argument: exit status $status, expected 1"
+[ "$(cat err.txt)" = 'usage: talvik-plot PLOTFILE [OUTPUT.svg]' ] || fail "no argument: [$(cat err.txt)]"
+
+[ $failed = 0 ] && echo "talvik-plot end to end: all checks passed"
+exit $failed
