@@ -1,0 +1,83 @@
+#include "analysis/bootstrap.h"
+
+#include <cassert>
+#include <cstddef>
+#include <utility>
+
+#include "analysis/fast_bootstrap.h"
+#include "analysis/literal_bootstrap.h"
+#include "analysis/rank_size_a.h"
+
+namespace talvik {
+
+float observedA(const ObservedSizes& sizes) {
+  std::vector<float> working = sizes;
+  return rankSizeA(working);
+}
+
+// The fast passes and the sort serve wherever they are exact; the results
+// are the same bits either way.
+BootstrapResult runBootstrap(const ObservedSizes& sizes,
+                             ResampleGenerator& generator, float observedA) {
+  assert(!sizes.empty() &&
+         sizes.size() <= static_cast<std::size_t>(kMaxSettlements));
+  PassRecords passes = fastPassesAreExact(sizes)
+                           ? runFastPasses(sizes, generator)
+                           : runLiteralPasses(sizes, generator);
+  return sortIsExact(passes)
+             ? summarizeBySort(passes, observedA)
+             : summarizeBySelection(std::move(passes), observedA);
+}
+
+BoundPositions boundPositions(int level) {
+  assert(level >= 1 && level <= 99);
+  const int upper = 500 - 5 * level;
+  return {upper, 1001 - upper};
+}
+
+ErrorRange errorRange(const BootstrapResult& result, int level) {
+  const BoundPositions positions = boundPositions(level);
+  const float upperA = result.orderedA[positions.upper - 1];
+  const float lowerA = result.orderedA[positions.lower - 1];
+  return {.level = level,
+          .lower = lowerA + result.shift,
+          .upper = upperA + result.shift,
+          .width = upperA - lowerA};
+}
+
+// Both scans compare the unshifted value with the shifted bound and pass over
+// marked resamples. When no position meets the bound, the scan's last
+// unmarked position, the one nearest to meeting it, is chosen.
+std::optional<int> selectUpperResample(const BootstrapResult& result,
+                                       const ErrorRange& range) {
+  std::optional<int> lastUnmarked;
+  for (int position = 1; position <= kResampleCount; ++position) {
+    if (result.orderedState[position - 1] < 0.0) continue;
+    if (result.orderedA[position - 1] <= range.upper) return position;
+    lastUnmarked = position;
+  }
+  return lastUnmarked;
+}
+
+// Position 1000 is never examined.
+std::optional<int> selectLowerResample(const BootstrapResult& result,
+                                       const ErrorRange& range) {
+  std::optional<int> lastUnmarked;
+  for (int position = kResampleCount - 1; position >= 1; --position) {
+    if (result.orderedState[position - 1] < 0.0) continue;
+    if (result.orderedA[position - 1] >= range.lower) return position;
+    lastUnmarked = position;
+  }
+  return lastUnmarked;
+}
+
+std::vector<float> regenerateResample(ResampleGenerator& generator,
+                                      double state,
+                                      const ObservedSizes& sizes) {
+  assert(!(state < 0.0));
+  generator.setState(state);
+  return fastPassesAreExact(sizes) ? drawCountedResample(generator, sizes)
+                                   : drawOrderedResample(generator, sizes);
+}
+
+}  // namespace talvik

@@ -1,0 +1,225 @@
+#include "analysis/bootstrap.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "analysis/literal_bootstrap.h"
+#include "analysis/rank_size_a.h"
+#include "gtest/gtest.h"
+
+namespace talvik {
+namespace {
+
+double stateAfterSteps(double seed, int steps) {
+  ResampleGenerator generator(seed);
+  for (int i = 0; i < steps; ++i) generator.nextIndex();
+  return generator.state();
+}
+
+int markedCount(const BootstrapResult& result) {
+  return static_cast<int>(std::count_if(result.orderedState.begin(),
+                                        result.orderedState.end(),
+                                        [](double s) { return s < 0.0; }));
+}
+
+BootstrapResult bootstrapOf(const ObservedSizes& sizes, double seed) {
+  ResampleGenerator generator(seed);
+  return runBootstrap(sizes, generator, observedA(sizes));
+}
+
+ObservedSizes descendingSizes(int n) {
+  ObservedSizes sizes;
+  for (int i = 0; i < n; ++i) sizes.push_back(static_cast<float>(n - i));
+  return sizes;
+}
+
+// orderedA[i] = (1000 - i) / 8, every state i.
+BootstrapResult evenResult(float shift) {
+  BootstrapResult result;
+  result.shift = shift;
+  for (int i = 0; i < kResampleCount; ++i) {
+    result.orderedA[i] = static_cast<float>(kResampleCount - i) / 8.0f;
+    result.orderedState[i] = i;
+  }
+  return result;
+}
+
+TEST(Bootstrap, ObservedAIsRankSizeAOfACopy) {
+  const ObservedSizes sizes = {1000, 400, 300, 200, 100};
+  std::vector<float> working = sizes;
+  EXPECT_EQ(observedA(sizes), rankSizeA(working));
+  EXPECT_EQ(sizes, (ObservedSizes{1000, 400, 300, 200, 100}));
+}
+
+TEST(Bootstrap, FiveSizesMark328ResamplesIn994397Steps) {
+  ResampleGenerator generator(1234567);
+  const ObservedSizes sizes = {100, 90, 80, 70, 60};
+  const BootstrapResult result = runBootstrap(sizes, generator, 0.0f);
+  EXPECT_EQ(markedCount(result), 328);
+  EXPECT_EQ(generator.state(), stateAfterSteps(1234567, 994397));
+  EXPECT_EQ(std::count(result.orderedState.begin(), result.orderedState.end(),
+                       1234567.0),
+            1);
+  EXPECT_EQ(std::count(result.orderedState.begin(), result.orderedState.end(),
+                       6275000.0),
+            0);
+}
+
+TEST(Bootstrap, ThousandSizesMark355ResamplesInAMillionSteps) {
+  ResampleGenerator generator(1234567);
+  const BootstrapResult result =
+      runBootstrap(descendingSizes(1000), generator, 0.0f);
+  EXPECT_EQ(markedCount(result), 355);
+  EXPECT_EQ(generator.state(), stateAfterSteps(1234567, 1000000));
+  EXPECT_EQ(std::count(result.orderedState.begin(), result.orderedState.end(),
+                       13503135.0),
+            1);
+}
+
+TEST(Bootstrap, OneSettlementGivesZeros) {
+  const BootstrapResult result = bootstrapOf({250}, 1234567);
+  EXPECT_EQ(result.observedA, 0.0f);
+  EXPECT_EQ(result.meanA, 0.0f);
+  EXPECT_EQ(result.shift, 0.0f);
+  for (int i = 0; i < kResampleCount; ++i) {
+    ASSERT_EQ(result.orderedA[i], 0.0f);
+    ASSERT_EQ(result.orderedState[i], 1234567.0);
+  }
+  for (const int level : {99, 95, 90, 80, 66, 1}) {
+    const ErrorRange range = errorRange(result, level);
+    EXPECT_EQ(range.lower, 0.0f);
+    EXPECT_EQ(range.upper, 0.0f);
+    EXPECT_EQ(range.width, 0.0f);
+  }
+}
+
+TEST(Bootstrap, SameSeedGivesSameResult) {
+  const ObservedSizes sizes = {900, 500, 500, 120, 60, 8, 0};
+  const BootstrapResult first = bootstrapOf(sizes, 424242);
+  const BootstrapResult second = bootstrapOf(sizes, 424242);
+  EXPECT_EQ(first.meanA, second.meanA);
+  EXPECT_EQ(first.orderedA, second.orderedA);
+  EXPECT_EQ(first.orderedState, second.orderedState);
+}
+
+TEST(Bootstrap, BoundPositionsOfLevels) {
+  const struct {
+    int level;
+    int upper;
+    int lower;
+  } cases[] = {{99, 5, 996},   {95, 25, 976},  {90, 50, 951}, {80, 100, 901},
+               {66, 170, 831}, {50, 250, 751}, {1, 495, 506}};
+  for (const auto& c : cases) {
+    const BoundPositions positions = boundPositions(c.level);
+    EXPECT_EQ(positions.upper, c.upper) << c.level;
+    EXPECT_EQ(positions.lower, c.lower) << c.level;
+  }
+}
+
+TEST(Bootstrap, ErrorRangeShiftsBoundsButNotWidth) {
+  for (const float shift : {0.0f, 0.375f, -1000.0f}) {
+    const ErrorRange range = errorRange(evenResult(shift), 90);
+    EXPECT_EQ(range.level, 90);
+    EXPECT_EQ(range.upper, 951.0f / 8.0f + shift);
+    EXPECT_EQ(range.lower, 50.0f / 8.0f + shift);
+    EXPECT_EQ(range.width, 951.0f / 8.0f - 50.0f / 8.0f);
+  }
+}
+
+TEST(Bootstrap, UpperResampleIsFirstUnmarkedAtOrBelowBound) {
+  BootstrapResult result = evenResult(0.0f);
+  const ErrorRange range = errorRange(result, 95);  // position 25
+  EXPECT_EQ(selectUpperResample(result, range), 25);
+  result.orderedState[24] = -1.0;
+  result.orderedState[25] = -1.0;
+  EXPECT_EQ(selectUpperResample(result, range), 27);
+}
+
+TEST(Bootstrap, UpperResampleComparesWithShiftedBound) {
+  const BootstrapResult result = evenResult(1.0f);  // eight positions
+  EXPECT_EQ(selectUpperResample(result, errorRange(result, 95)), 17);
+  const BootstrapResult below = evenResult(-1.0f);
+  EXPECT_EQ(selectUpperResample(below, errorRange(below, 95)), 33);
+}
+
+TEST(Bootstrap, LowerResampleIsFirstUnmarkedFromBelowAtOrAboveBound) {
+  BootstrapResult result = evenResult(0.0f);
+  const ErrorRange range = errorRange(result, 95);  // position 976
+  EXPECT_EQ(selectLowerResample(result, range), 976);
+  result.orderedState[975] = -1.0;
+  EXPECT_EQ(selectLowerResample(result, range), 975);
+}
+
+TEST(Bootstrap, LowerResampleIsNeverPosition1000) {
+  BootstrapResult result = evenResult(0.0f);
+  ErrorRange range = errorRange(result, 95);
+  range.lower = -1.0f;
+  EXPECT_EQ(selectLowerResample(result, range), 999);
+  result.orderedState[998] = -1.0;
+  EXPECT_EQ(selectLowerResample(result, range), 998);
+}
+
+TEST(Bootstrap, NoQualifyingPositionTakesNearestUnmarked) {
+  BootstrapResult result = evenResult(0.0f);
+  ErrorRange range = errorRange(result, 95);
+  range.upper = -1.0f;
+  range.lower = 1000.0f;
+  result.orderedState[999] = -1.0;
+  result.orderedState[0] = -1.0;
+  EXPECT_EQ(selectUpperResample(result, range), 999);
+  EXPECT_EQ(selectLowerResample(result, range), 2);
+}
+
+TEST(Bootstrap, EveryExaminedPositionMarkedSelectsNothing) {
+  BootstrapResult result = evenResult(0.0f);
+  const ErrorRange range = errorRange(result, 95);
+  result.orderedState.fill(-1.0);
+  EXPECT_EQ(selectUpperResample(result, range), std::nullopt);
+  result.orderedState[999] = 5.0;
+  EXPECT_EQ(selectLowerResample(result, range), std::nullopt);
+  EXPECT_EQ(selectUpperResample(result, range), 1000);
+}
+
+TEST(Bootstrap, EqualSizesStillSelectBothResamples) {
+  const BootstrapResult result = bootstrapOf(ObservedSizes(11, 7.0f), 1234567);
+  const ErrorRange range = errorRange(result, 90);
+  ASSERT_LT(result.shift, 0.0f);
+  EXPECT_EQ(selectUpperResample(result, range), 1000);
+  EXPECT_EQ(selectLowerResample(result, range), 999);
+}
+
+// Replays the passes to find the resample drawn from `state`.
+std::vector<float> resampleOfPass(const ObservedSizes& sizes, double seed,
+                                  double state) {
+  ResampleGenerator generator(seed);
+  for (int k = 0; k < kResampleCount; ++k) {
+    const double before = generator.state();
+    std::vector<float> resample = drawOrderedResample(generator, sizes);
+    if (before == state) return resample;
+  }
+  return {};
+}
+
+TEST(Bootstrap, RegeneratedResampleIsTheOneDrawnInItsPass) {
+  const ObservedSizes sizes = {880, 640, 640, 310, 205, 190, 77,
+                               45,  45,  12,  3,   0,   0};
+  ResampleGenerator generator(1234567);
+  const BootstrapResult result = runBootstrap(sizes, generator, 0.0f);
+  for (const int level : {99, 66, 1}) {
+    const ErrorRange range = errorRange(result, level);
+    for (const std::optional<int> position :
+         {selectUpperResample(result, range),
+          selectLowerResample(result, range)}) {
+      ASSERT_TRUE(position.has_value());
+      const double state = result.orderedState[*position - 1];
+      const std::vector<float> first =
+          regenerateResample(generator, state, sizes);
+      EXPECT_EQ(regenerateResample(generator, state, sizes), first);
+      EXPECT_EQ(first, resampleOfPass(sizes, 1234567, state));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace talvik

@@ -1,0 +1,42 @@
+#ifndef TALVIK_ANALYSIS_FAST_BOOTSTRAP_H_
+#define TALVIK_ANALYSIS_FAST_BOOTSTRAP_H_
+
+#include <vector>
+
+#include "analysis/bootstrap.h"
+#include "analysis/literal_bootstrap.h"
+#include "analysis/resample_generator.h"
+#include "analysis/size_file.h"
+
+namespace talvik {
+
+// The bootstrap computed with the work shared between resamples done once per
+// run. Wherever it applies it gives bit for bit what the literal bootstrap
+// gives; runBootstrap checks that it applies and otherwise falls back.
+
+// True when the sizes hold no NaN and never increase, as orderLargestFirst
+// leaves every list without NaN. Then the counted ordering and the shared
+// logarithms reproduce the literal passes exactly.
+bool fastPassesAreExact(const ObservedSizes& sizes);
+
+// Passes 1 to 1000, identical to runLiteralPasses.
+// REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000
+PassRecords runFastPasses(const ObservedSizes& sizes,
+                          ResampleGenerator& generator);
+
+// Identical to drawOrderedResample.
+// REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000
+std::vector<float> drawCountedResample(ResampleGenerator& generator,
+                                       const ObservedSizes& sizes);
+
+// True when no A is NaN: then a stable sort orders them exactly as the
+// repeated selection does.
+bool sortIsExact(const PassRecords& passes);
+
+// Identical to summarizeBySelection.
+// REQUIRES: sortIsExact(passes)
+BootstrapResult summarizeBySort(const PassRecords& passes, float observedA);
+
+}  // namespace talvik
+
+#endif  // TALVIK_ANALYSIS_FAST_BOOTSTRAP_H_

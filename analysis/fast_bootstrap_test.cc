@@ -1,0 +1,172 @@
+#include "analysis/fast_bootstrap.h"
+
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "analysis/literal_bootstrap.h"
+#include "analysis/random_sizes_testutil.h"
+#include "analysis/rank_size_a.h"
+#include "gtest/gtest.h"
+
+namespace talvik {
+namespace {
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+void expectSameBits(const BootstrapResult& fast,
+                    const BootstrapResult& literal) {
+  EXPECT_EQ(bits(fast.observedA), bits(literal.observedA));
+  EXPECT_EQ(bits(fast.meanA), bits(literal.meanA));
+  EXPECT_EQ(bits(fast.shift), bits(literal.shift));
+  for (int i = 0; i < kResampleCount; ++i) {
+    ASSERT_EQ(bits(fast.orderedA[i]), bits(literal.orderedA[i]))
+        << "position " << i + 1;
+    ASSERT_EQ(bits(fast.orderedState[i]), bits(literal.orderedState[i]))
+        << "position " << i + 1;
+  }
+}
+
+void expectBootstrapMatchesLiteral(const ObservedSizes& sizes, double seed) {
+  SCOPED_TRACE(::testing::Message()
+               << "n " << sizes.size() << " seed " << seed);
+  const float a = observedA(sizes);
+  ResampleGenerator fastGenerator(seed);
+  ResampleGenerator literalGenerator(seed);
+  expectSameBits(runBootstrap(sizes, fastGenerator, a),
+                 runLiteralBootstrap(sizes, literalGenerator, a));
+  EXPECT_EQ(bits(fastGenerator.state()), bits(literalGenerator.state()));
+}
+
+TEST(FastBootstrap, ExactForOrderedListsWithoutNaN) {
+  const struct {
+    ObservedSizes sizes;
+    bool exact;
+  } cases[] = {
+      {{7}, true},        {{9, 9, 4, 0, 0}, true}, {{kInfinity, 12, 0}, true},
+      {{0, 0}, true},     {{5, 6}, false},         {{5, 0, 3}, false},
+      {{kNaN, 3}, false}, {{8, kNaN}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fastPassesAreExact(c.sizes), c.exact) << c.sizes.size();
+  }
+}
+
+TEST(FastBootstrap, SortExactUnlessSomeAIsNaN) {
+  PassRecords passes;
+  passes.passA.fill(0.5f);
+  for (const float a : {kInfinity, -kInfinity, -99999.0f, -1e6f}) {
+    passes.passA[600] = a;
+    EXPECT_TRUE(sortIsExact(passes)) << a;
+  }
+  passes.passA[600] = kNaN;
+  EXPECT_FALSE(sortIsExact(passes));
+}
+
+TEST(FastBootstrap, WorkedFiveSizeBootstrapMatchesLiteral) {
+  expectBootstrapMatchesLiteral({100, 90, 80, 70, 60}, 1234567);
+  expectBootstrapMatchesLiteral({120, 60, 40, 30, 24}, 1234567);
+  expectBootstrapMatchesLiteral({10, 5, 0}, 1234567);
+  expectBootstrapMatchesLiteral({100, 90, 80, 70, 60}, -0.0);
+}
+
+// Each case runs a million generator steps both ways; the resample-level
+// tests cover many more lists.
+TEST(FastBootstrap, RandomListsMatchLiteral) {
+  RandomSizes random(20240611);
+  for (int i = 0; i < 8; ++i) {
+    const ObservedSizes sizes = random.next(random.count(i < 6 ? 12 : 200));
+    expectBootstrapMatchesLiteral(sizes, random.seed());
+  }
+}
+
+TEST(FastBootstrap, SingleSizeMatchesLiteral) {
+  for (const float size : {250.0f, 0.0f, kInfinity}) {
+    expectBootstrapMatchesLiteral({size}, 1234.5);
+  }
+}
+
+TEST(FastBootstrap, ListWithNaNFallsBackToLiteral) {
+  expectBootstrapMatchesLiteral(
+      orderLargestFirst(std::vector<float>{30, kNaN, 20, 10}), 1234567);
+}
+
+TEST(FastBootstrap, CountedResampleEqualsSelectedResample) {
+  RandomSizes random(77);
+  for (int i = 0; i < 200; ++i) {
+    const ObservedSizes sizes = random.next(random.count(300));
+    const double seed = random.seed();
+    ResampleGenerator counted(seed);
+    ResampleGenerator selected(seed);
+    for (int pass = 0; pass < 2; ++pass) {
+      const std::vector<float> fast = drawCountedResample(counted, sizes);
+      const std::vector<float> literal = drawOrderedResample(selected, sizes);
+      ASSERT_EQ(fast.size(), literal.size());
+      for (std::size_t r = 0; r < fast.size(); ++r) {
+        ASSERT_EQ(bits(fast[r]), bits(literal[r])) << "case " << i;
+      }
+      ASSERT_EQ(bits(counted.state()), bits(selected.state()));
+    }
+  }
+}
+
+// A thousand sizes: the repeated selection costs a million comparisons per
+// resample, so the literal replay orders and measures every 40th resample
+// and only draws the others, checking their states.
+TEST(FastBootstrap, ThousandSizesPassesMatchLiteral) {
+  RandomSizes random(1000);
+  const ObservedSizes sizes = random.next(1000);
+  const int n = static_cast<int>(sizes.size());
+  ResampleGenerator generator(1234567);
+  const PassRecords fast = runFastPasses(sizes, generator);
+  ResampleGenerator replay(1234567);
+  for (int k = 0; k < kResampleCount; ++k) {
+    const double state = replay.state();
+    if (k % 40 == 0) {
+      std::vector<float> working = drawOrderedResample(replay, sizes);
+      const double recorded = sizes[0] > working[0] ? kMarkedState : state;
+      ASSERT_EQ(bits(fast.passState[k]), bits(recorded)) << "pass " << k + 1;
+      ASSERT_EQ(bits(fast.passA[k]), bits(rankSizeA(working)))
+          << "pass " << k + 1;
+    } else {
+      for (int i = 0; i < n; ++i) replay.drawPosition(n);
+      if (fast.passState[k] != kMarkedState) {
+        ASSERT_EQ(bits(fast.passState[k]), bits(state)) << "pass " << k + 1;
+      }
+    }
+  }
+  EXPECT_EQ(bits(generator.state()), bits(replay.state()));
+}
+
+// Ties, and values the selection never takes: minus infinity, -99999.0 and
+// below.
+TEST(FastBootstrap, SortMatchesSelection) {
+  std::mt19937 random(5);
+  const float untaken[] = {-kInfinity, -99999.0f, -123456.0f};
+  for (int i = 0; i < 40; ++i) {
+    PassRecords passes;
+    const std::uint32_t distinct = 1 + random() % 50;
+    const std::uint32_t untakenShare = random() % 3;  // tenths
+    for (int k = 0; k < kResampleCount; ++k) {
+      passes.passA[k] =
+          random() % 10 < untakenShare
+              ? untaken[random() % 3]
+              : static_cast<float>(random() % distinct) / 7.0f - 3.0f;
+      passes.passState[k] = random() % 3 == 0 ? -1.0 : random() % 16777216u;
+    }
+    if (i == 1) passes.passA.fill(-kInfinity);
+    if (i % 4 == 0) passes.passA[random() % kResampleCount] = kInfinity;
+    ASSERT_TRUE(sortIsExact(passes));
+    expectSameBits(summarizeBySort(passes, 0.25f),
+                   summarizeBySelection(passes, 0.25f));
+  }
+}
+
+}  // namespace
+}  // namespace talvik

@@ -1,0 +1,63 @@
+#include "analysis/literal_bootstrap.h"
+
+#include <cstddef>
+#include <optional>
+
+#include "analysis/rank_size_a.h"
+
+namespace talvik {
+
+std::vector<float> drawOrderedResample(ResampleGenerator& generator,
+                                       const ObservedSizes& sizes) {
+  const int n = static_cast<int>(sizes.size());
+  std::vector<float> drawn(sizes.size());
+  for (float& size : drawn) size = sizes[generator.drawPosition(n) - 1];
+  return orderLargestFirstBySelection(drawn);
+}
+
+PassRecords runLiteralPasses(const ObservedSizes& sizes,
+                             ResampleGenerator& generator) {
+  PassRecords passes;
+  for (int k = 0; k < kResampleCount; ++k) {
+    passes.passState[k] = generator.state();
+    std::vector<float> working = drawOrderedResample(generator, sizes);
+    if (sizes[0] > working[0]) passes.passState[k] = kMarkedState;
+    passes.passA[k] = rankSizeA(working);
+  }
+  return passes;
+}
+
+float meanPassA(const PassRecords& passes) {
+  float sum = 0.0f;
+  for (const float a : passes.passA) sum = sum + a;
+  return sum / 1000.0f;
+}
+
+BootstrapResult summarizeBySelection(PassRecords passes, float observedA) {
+  BootstrapResult result;
+  result.observedA = observedA;
+  result.meanA = meanPassA(passes);
+  for (int i = 0; i < kResampleCount; ++i) {
+    float best = kSelectionFloor;
+    std::optional<std::size_t> taken;
+    for (std::size_t j = 0; j < passes.passA.size(); ++j) {
+      if (!(best >= passes.passA[j])) {
+        best = passes.passA[j];
+        taken = j;
+      }
+    }
+    result.orderedA[i] = best;
+    result.orderedState[i] = taken ? passes.passState[*taken] : kMarkedState;
+    if (taken) passes.passA[*taken] = kSelectionFloor;
+  }
+  result.shift = observedA - result.meanA;
+  return result;
+}
+
+BootstrapResult runLiteralBootstrap(const ObservedSizes& sizes,
+                                    ResampleGenerator& generator,
+                                    float observedA) {
+  return summarizeBySelection(runLiteralPasses(sizes, generator), observedA);
+}
+
+}  // namespace talvik

@@ -1,0 +1,60 @@
+#ifndef TALVIK_ANALYSIS_LITERAL_BOOTSTRAP_H_
+#define TALVIK_ANALYSIS_LITERAL_BOOTSTRAP_H_
+
+#include <array>
+#include <vector>
+
+#include "analysis/bootstrap.h"
+#include "analysis/resample_generator.h"
+#include "analysis/size_file.h"
+
+namespace talvik {
+
+// The bootstrap done step by step as first written: every resample drawn with
+// the double generator, ordered by repeated selection, its A computed by
+// rankSizeA, and the 1000 values ordered by repeated selection. It is the
+// reference for the faster method and serves every case that method cannot
+// reproduce exactly.
+
+// The running best's start in the ordering of the A values, and what a taken
+// value is overwritten with.
+inline constexpr float kSelectionFloor = -99999.0f;
+// The state recorded for a resample that lacks the largest observed size.
+inline constexpr double kMarkedState = -1.0;
+
+// What the resampling passes record. Index k - 1 holds pass k.
+struct PassRecords {
+  // The A of each resample.
+  std::array<float, kResampleCount> passA{};
+  // The generator state before each resample, or -1.0 when the resample
+  // lacks the largest observed size.
+  std::array<double, kResampleCount> passState{};
+};
+
+// Draws n positions of `sizes` and orders the drawn sizes largest first.
+// REQUIRES: 1 <= sizes.size() <= 1000
+std::vector<float> drawOrderedResample(ResampleGenerator& generator,
+                                       const ObservedSizes& sizes);
+
+// Passes 1 to 1000.
+// REQUIRES: 1 <= sizes.size() <= 1000
+PassRecords runLiteralPasses(const ObservedSizes& sizes,
+                             ResampleGenerator& generator);
+
+// The mean of the 1000 A values, summed in pass order.
+float meanPassA(const PassRecords& passes);
+
+// meanA, shift, and the A values ordered by repeated selection: a running
+// best from -99999.0 takes a value when it is not greater than or equal to
+// it; the taken value becomes -99999.0. A position where nothing is taken
+// keeps -99999.0 with the state -1.0.
+BootstrapResult summarizeBySelection(PassRecords passes, float observedA);
+
+// REQUIRES: 1 <= sizes.size() <= 1000
+BootstrapResult runLiteralBootstrap(const ObservedSizes& sizes,
+                                    ResampleGenerator& generator,
+                                    float observedA);
+
+}  // namespace talvik
+
+#endif  // TALVIK_ANALYSIS_LITERAL_BOOTSTRAP_H_

@@ -1,0 +1,99 @@
+#include "analysis/resample_rank_size_a.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "analysis/counted_resample.h"
+#include "analysis/natural_log.h"
+
+namespace talvik {
+namespace {
+
+constexpr float kLog10OfE = 0.4342945f;
+constexpr float kAxisScale = 1.4142135f;
+constexpr float kHalf = 0.5f;
+
+float log10Of(float value) { return naturalLog(value) * kLog10OfE; }
+
+}  // namespace
+
+/* rankSizeA for the resamples of one list, bit for bit. Every value rankSizeA
+   computes for a rank is the same float operation on the same operands here;
+   only where it is computed changes. The reference line and its span and
+   offset depend only on the resample's largest size and n; the logarithm of
+   a size only on the size, and its normalised value only on that logarithm
+   and the span and offset; the rank axis and the strip widths only on n. So
+   those are computed once per run, the reference line and the normalised
+   sizes once per distinct largest size (resamples mostly share the few
+   largest), and a resample costs one deviation, product and sum per rank.
+   A change to rankSizeA must be made here too; the tests compare the two. */
+ResampleRankSizeA::ResampleRankSizeA(const ObservedSizes& sizes)
+    : ordered_(sizes.size()),
+      logSizes_(sizes.size()),
+      stripWidth_(sizes.size(), 0.0f),
+      firstOfSize_(sizes.size()),
+      scales_(sizes.size()) {
+  const std::size_t n = sizes.size();
+  for (std::size_t p = 0; p < n; ++p) {
+    ordered_[p] = orderedSize(sizes[p]);
+    logSizes_[p] = log10Of(ordered_[p]);
+    firstOfSize_[p] = p > 0 && ordered_[p] == ordered_[p - 1]
+                          ? firstOfSize_[p - 1]
+                          : static_cast<int>(p);
+  }
+
+  const float count = static_cast<float>(n);
+  std::vector<float> rankAxis(n);
+  const float logCount = kLog10OfE * naturalLog(count);
+  for (std::size_t i = 0; i < n; ++i) {
+    const float logRank = kLog10OfE * naturalLog(static_cast<float>(i + 1));
+    rankAxis[i] = kAxisScale * (logRank / logCount);
+  }
+  if (n >= 2) {
+    stripWidth_[0] = kHalf * rankAxis[1];
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+      stripWidth_[i] = kHalf * (rankAxis[i + 1] - rankAxis[i - 1]);
+    }
+    stripWidth_[n - 1] = kHalf * (rankAxis[n - 1] - rankAxis[n - 2]);
+  }
+}
+
+const ResampleRankSizeA::Scale& ResampleRankSizeA::scaleFor(
+    int largestPosition) {
+  std::optional<Scale>& scale = scales_[firstOfSize_[largestPosition]];
+  if (scale) return *scale;
+
+  const std::size_t n = ordered_.size();
+  const float largest = ordered_[largestPosition];
+  std::vector<float> referenceLine(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    referenceLine[i] = largest / static_cast<float>(i + 1);
+  }
+  for (float& value : referenceLine) value = log10Of(value);
+  const float logSpan = referenceLine[0] - referenceLine[n - 1];
+  const float offset = referenceLine[n - 1] / logSpan;
+  for (float& value : referenceLine) {
+    value = kAxisScale * ((value / logSpan) - offset);
+  }
+  std::vector<float> normalised(n);
+  for (std::size_t p = 0; p < n; ++p) {
+    normalised[p] = kAxisScale * ((logSizes_[p] / logSpan) - offset);
+  }
+  return scale.emplace(Scale{std::move(referenceLine), std::move(normalised)});
+}
+
+float ResampleRankSizeA::of(std::span<const int> positionByRank) {
+  const Scale& scale = scaleFor(positionByRank[0]);
+  float negativeArea = 0.0f;
+  float positiveArea = 0.0f;
+  for (std::size_t i = 0; i < positionByRank.size(); ++i) {
+    const float deviation =
+        scale.sizes[positionByRank[i]] - scale.referenceLine[i];
+    const float product = deviation * stripWidth_[i];
+    if (product < 0) negativeArea = negativeArea + product;
+    if (product > 0) positiveArea = positiveArea + product;
+  }
+  return positiveArea + negativeArea;
+}
+
+}  // namespace talvik

@@ -1,0 +1,44 @@
+#ifndef TALVIK_ANALYSIS_RESAMPLE_RANK_SIZE_A_H_
+#define TALVIK_ANALYSIS_RESAMPLE_RANK_SIZE_A_H_
+
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "analysis/size_file.h"
+
+namespace talvik {
+
+// rankSizeA of the resamples of one list, bit for bit, with the work that the
+// resamples share done once per run.
+class ResampleRankSizeA {
+ public:
+  // REQUIRES: sizes hold no NaN and never increase; 1 <= sizes.size()
+  explicit ResampleRankSizeA(const ObservedSizes& sizes);
+
+  // rankSizeA of the ordered resample whose rank i holds
+  // orderedSize(sizes[positionByRank[i]]).
+  // REQUIRES: positionByRank rises, has sizes.size() entries within 0..n-1
+  float of(std::span<const int> positionByRank);
+
+ private:
+  // The reference line and all sizes, normalised on the axes of one largest
+  // size.
+  struct Scale {
+    std::vector<float> referenceLine;
+    std::vector<float> sizes;
+  };
+
+  const Scale& scaleFor(int largestPosition);
+
+  std::vector<float> ordered_;
+  std::vector<float> logSizes_;
+  std::vector<float> stripWidth_;
+  // For each position, the first position holding the same size.
+  std::vector<int> firstOfSize_;
+  std::vector<std::optional<Scale>> scales_;
+};
+
+}  // namespace talvik
+
+#endif  // TALVIK_ANALYSIS_RESAMPLE_RANK_SIZE_A_H_
