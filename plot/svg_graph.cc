@@ -31,6 +31,7 @@ constexpr double kLegendLeft = 668.0;
 constexpr double kLegendTop = 70.0;
 constexpr double kLegendEntryHeight = 44.0;
 constexpr double kSwatchLength = 28.0;
+constexpr std::size_t kUncrowdedRanks = 100;
 
 // A coordinate with 2 decimals, so that the same input gives the same bytes.
 std::string coordinate(double value) {
@@ -250,10 +251,12 @@ class GraphWriter {
       line("<polyline points=\"" + pointList(run) + "\"/>");
     }
     line("</g>");
-    // Smaller points where many ranks crowd the line.
-    const std::string radius = rows_.size() <= 100 ? "3" : "2";
+    // A white rim sets a few points apart; where many ranks crowd the line
+    // it would wash the line out, so there the points are small and plain.
+    const bool crowded = rows_.size() > kUncrowdedRanks;
+    const std::string radius = crowded ? "1.5" : "3";
     line("<g id=\"observed-points\" fill=\"" + std::string(kInkColour) +
-         "\" stroke=\"#ffffff\" stroke-width=\"0.75\">");
+         (crowded ? "\">" : "\" stroke=\"#ffffff\" stroke-width=\"0.75\">"));
     for (const std::vector<Point>& run : runs) {
       for (const Point& p : run) {
         line("<circle cx=\"" + coordinate(p.x) + "\" cy=\"" + coordinate(p.y) +

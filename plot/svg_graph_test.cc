@@ -65,6 +65,27 @@ TEST(SvgGraph, PlacesEachObservedSizeOnLogarithmicAxes) {
                    "352.42,450.00\"/>"}));
 }
 
+TEST(SvgGraph, DrawsSmallPlainPointsWhereManyRanksCrowdTheLine) {
+  std::vector<PlottingRow> rows;
+  for (int rank = 1; rank <= 101; ++rank) {
+    const double observed = 1000.0 / rank;
+    rows.push_back(
+        {rank,
+         {size(observed), size(observed), size(observed), size(observed)}});
+  }
+  const std::string svg = drawRankSizeGraph(rows, "crowded.csv");
+  EXPECT_EQ(lineStartingWith(svg, "<g id=\"observed-points\""),
+            "<g id=\"observed-points\" fill=\"#1a1a1a\">");
+  const Lines points = group(svg, "observed-points");
+  ASSERT_EQ(points.size(), 101u);
+  EXPECT_EQ(points.front(), "<circle cx=\"90.00\" cy=\"70.00\" r=\"1.5\"/>");
+  rows.pop_back();
+  EXPECT_EQ(lineStartingWith(drawRankSizeGraph(rows, "uncrowded.csv"),
+                             "<g id=\"observed-points\""),
+            "<g id=\"observed-points\" fill=\"#1a1a1a\" stroke=\"#ffffff\" "
+            "stroke-width=\"0.75\">");
+}
+
 TEST(SvgGraph, DashesTheReferenceLine) {
   const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
   EXPECT_EQ(lineStartingWith(svg, "<g id=\"reference\""),
