@@ -30,10 +30,10 @@ struct SizeFileReading {
 // length is read without holding it whole in memory.
 SizeFileReading readSettlementSizes(ByteSource& file);
 
-// Orders a list largest first by repeated selection: a running maximum that
-// starts at 0.0 and takes an entry only when it is not greater than or equal
-// to it; the taken entry becomes 0.0. Of equal values the earlier comes first;
-// zero, negative and sizes below every positive one end as 0.0.
+// Orders a list largest first, as the repeated selection below does: the
+// positive sizes in non-increasing order (of equal values the earlier first),
+// then 0.0 for each size that is zero or negative. A list holding NaN gets
+// exactly what the selection gives it.
 std::vector<float> orderLargestFirst(std::span<const float> list);
 
 // The repeated selection itself, step by step: the reference for the above.
