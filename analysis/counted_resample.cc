@@ -122,11 +122,10 @@ void CountedResample::countDraws(ResampleGenerator& generator) {
 void CountedResample::rankPositions() {
   int start = 0;
   for (int p = 0; p < static_cast<int>(counts_.size()); ++p) {
-    const int count = counts_[p];
     int* const slots = positionByRank_.data() + start;
     for (int i = 0; i < kCopies; ++i) slots[i] = p;
-    for (int i = kCopies; i < count; ++i) slots[i] = p;
-    start += count;
+    for (int i = kCopies; i < counts_[p]; ++i) slots[i] = p;
+    start += counts_[p];
   }
 }
 
