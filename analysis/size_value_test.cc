@@ -132,8 +132,8 @@ TEST(SizeValueScanner, CharactersOutsideTheNumberFormAreRejected) {
       "E5", "e", "D1", "Q1",
       // Letters and symbols.
       "12a", "Size", "5x", "0x10", "1_000", "$5", "5%", "1*", "#",
-      "\xEF\xBB\xBF"
-      "5",
+      ("\xEF\xBB\xBF"
+       "5"),
       "\x1A", "5\x1A", "\f5", "5\v",
       // A second point, sign or exponent letter, or a point in the exponent.
       "1.2.3", "..5", "1e5e3", "1e5.2", "1e.5", "1.5-3.0", "1-e5", "1e+-5",
