@@ -11,6 +11,9 @@
 #   expected/stderr  the fault report (optional; empty when absent)
 #   expected/status  the exit status
 #   expected/files/  every regular file in the working directory after the run
+#                    (a large one as NAME.sha256, its checksum)
+#   expected/max_rss_kb  the most memory the run may take (optional)
+#   as_nobody        run as an unprivileged user, so that file modes bind (optional)
 set -u
 talvik=$1
 case_dir=$(cd "$2" && pwd)
@@ -20,7 +23,20 @@ mkdir "$work/run"
 if [ -d "$case_dir/files" ]; then cp -a "$case_dir/files/." "$work/run/"; fi
 if [ -f "$case_dir/setup" ]; then (cd "$work/run" && bash "$case_dir/setup") || exit 1; fi
 
-(cd "$work/run" && "$talvik" <"$case_dir/answers" >"$work/stdout" 2>"$work/stderr")
+run=("$talvik")
+if [ -f "$case_dir/as_nobody" ] && [ "$(id -u)" = 0 ]; then
+  # Root writes through any file mode; an unprivileged user does not.
+  chmod 755 "$work"
+  chown -R 65534:65534 "$work/run"
+  run=(setpriv --reuid=65534 --regid=65534 --clear-groups "$talvik")
+  setpriv --reuid=65534 --regid=65534 --clear-groups test -x "$talvik" || {
+    echo "SKIP: the unprivileged user cannot run $talvik"; exit 77; }
+fi
+if [ -f "$case_dir/expected/max_rss_kb" ]; then
+  run=(/usr/bin/time -f %M -o "$work/rss" "${run[@]}")
+fi
+
+(cd "$work/run" && "${run[@]}" <"$case_dir/answers" >"$work/stdout" 2>"$work/stderr")
 status=$?
 
 failed=0
@@ -37,15 +53,24 @@ cmp -s "$work/stderr" "$expected_stderr" || {
   fail "fault report differs (expected < > actual):"
   diff "$expected_stderr" "$work/stderr" | head -20
 }
+if [ -f "$case_dir/expected/max_rss_kb" ]; then
+  rss=$(tail -n 1 "$work/rss")
+  [ "$rss" -le "$(cat "$case_dir/expected/max_rss_kb")" ] ||
+    fail "took $rss KB of memory, at most $(cat "$case_dir/expected/max_rss_kb") KB expected"
+fi
+# A file too large to keep in the case stands in expected/files as NAME.sha256.
 actual_files=$(cd "$work/run" && find . -type f | sort)
-expected_files=$(cd "$case_dir/expected/files" 2>/dev/null && find . -type f | sort)
+expected_files=$(cd "$case_dir/expected/files" 2>/dev/null && find . -type f | sed 's/\.sha256$//' | sort)
 [ "$actual_files" = "$expected_files" ] ||
   fail "files left: [$(echo $actual_files)], expected [$(echo $expected_files)]"
 for f in $expected_files; do
   [ -f "$work/run/$f" ] || continue
-  cmp -s "$work/run/$f" "$case_dir/expected/files/$f" || {
+  if [ -f "$case_dir/expected/files/$f.sha256" ]; then
+    [ "$(sha256sum <"$work/run/$f" | cut -d' ' -f1)" = "$(cat "$case_dir/expected/files/$f.sha256")" ] ||
+      fail "file $f differs from its checksum"
+  elif ! cmp -s "$work/run/$f" "$case_dir/expected/files/$f"; then
     fail "file $f differs (expected < > actual):"
     diff <(cat -A "$case_dir/expected/files/$f") <(cat -A "$work/run/$f") | head -40
-  }
+  fi
 done
 exit $failed
