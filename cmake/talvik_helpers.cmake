@@ -15,9 +15,28 @@ function(talvik_add_test source)
 endfunction()
 
 # Registers every *_test.cc file of the calling folder, linked with the given libraries.
+# The fuzzing build has none: its libraries carry coverage and sanitizers.
 function(talvik_folder_tests)
+  if(TALVIK_FUZZ)
+    return()
+  endif()
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cc)
   foreach(test ${tests})
     talvik_add_test(${test} ${ARGN})
+  endforeach()
+endfunction()
+
+# One libFuzzer executable per *_fuzz.cc file of the calling folder, linked with
+# the given libraries; built only when TALVIK_FUZZ is on (see fuzz/run_fuzzers.sh).
+function(talvik_folder_fuzzers)
+  if(NOT TALVIK_FUZZ)
+    return()
+  endif()
+  file(GLOB fuzzers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_fuzz.cc)
+  foreach(fuzzer ${fuzzers})
+    get_filename_component(fuzzer_name ${fuzzer} NAME_WE)
+    add_executable(${fuzzer_name} ${fuzzer})
+    target_link_libraries(${fuzzer_name} PRIVATE ${ARGN})
+    target_link_options(${fuzzer_name} PRIVATE -fsanitize=fuzzer)
   endforeach()
 endfunction()
