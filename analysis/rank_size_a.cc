@@ -8,14 +8,31 @@
 namespace talvik {
 namespace {
 
-// log10 e and the square root of 2, as single-precision values.
+// log10 e as a single-precision value.
 constexpr float kLog10OfE = 0.4342945f;
-constexpr float kAxisScale = 1.4142135f;
 constexpr float kHalf = 0.5f;
+
+}  // namespace
 
 float log10Of(float value) { return naturalLog(value) * kLog10OfE; }
 
-}  // namespace
+std::vector<float> stripWidths(std::size_t n) {
+  std::vector<float> rankAxis(n);
+  const float logCount = kLog10OfE * naturalLog(static_cast<float>(n));
+  for (std::size_t i = 0; i < n; ++i) {
+    const float logRank = kLog10OfE * naturalLog(static_cast<float>(i + 1));
+    rankAxis[i] = kAxisScale * (logRank / logCount);
+  }
+  std::vector<float> stripWidth(n, 0.0f);
+  if (n >= 2) {
+    stripWidth[0] = kHalf * rankAxis[1];
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+      stripWidth[i] = kHalf * (rankAxis[i + 1] - rankAxis[i - 1]);
+    }
+    stripWidth[n - 1] = kHalf * (rankAxis[n - 1] - rankAxis[n - 2]);
+  }
+  return stripWidth;
+}
 
 // Every step below is one float operation per value, done over all ranks in
 // rising order before the next step starts, so that every machine and every
@@ -23,7 +40,6 @@ float log10Of(float value) { return naturalLog(value) * kLog10OfE; }
 float rankSizeA(std::span<float> sizes) {
   const std::size_t n = sizes.size();
   if (n == 0) return 0.0f;
-  const float count = static_cast<float>(n);
 
   std::vector<float> referenceLine(n);
   for (std::size_t i = 0; i < n; ++i) {
@@ -43,28 +59,14 @@ float rankSizeA(std::span<float> sizes) {
     sizes[i] = kAxisScale * ((sizes[i] / logSpan) - offset);
   }
 
-  std::vector<float> rankAxis(n);
-  const float logCount = kLog10OfE * naturalLog(count);
-  for (std::size_t i = 0; i < n; ++i) {
-    const float logRank = kLog10OfE * naturalLog(static_cast<float>(i + 1));
-    rankAxis[i] = kAxisScale * (logRank / logCount);
-  }
-
   std::vector<float> deviation(n);
   for (std::size_t i = 0; i < n; ++i) {
     deviation[i] = sizes[i] - referenceLine[i];
   }
 
-  // A single rank has no neighbour; its width is taken as 0 (its product is
-  // not-a-number anyway, because the span is zero).
-  std::vector<float> stripWidth(n, 0.0f);
-  if (n >= 2) {
-    stripWidth[0] = kHalf * rankAxis[1];
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-      stripWidth[i] = kHalf * (rankAxis[i + 1] - rankAxis[i - 1]);
-    }
-    stripWidth[n - 1] = kHalf * (rankAxis[n - 1] - rankAxis[n - 2]);
-  }
+  // A single rank's width of 0 changes nothing: its product is not-a-number
+  // anyway, because the span is zero.
+  const std::vector<float> stripWidth = stripWidths(n);
 
   std::vector<float> product(n);
   for (std::size_t i = 0; i < n; ++i) {

@@ -4,18 +4,9 @@
 #include <utility>
 
 #include "analysis/counted_resample.h"
-#include "analysis/natural_log.h"
+#include "analysis/rank_size_a.h"
 
 namespace talvik {
-namespace {
-
-constexpr float kLog10OfE = 0.4342945f;
-constexpr float kAxisScale = 1.4142135f;
-constexpr float kHalf = 0.5f;
-
-float log10Of(float value) { return naturalLog(value) * kLog10OfE; }
-
-}  // namespace
 
 /* rankSizeA for the resamples of one list, bit for bit. Every value rankSizeA
    computes for a rank is the same float operation on the same operands here;
@@ -30,7 +21,7 @@ float log10Of(float value) { return naturalLog(value) * kLog10OfE; }
 ResampleRankSizeA::ResampleRankSizeA(const ObservedSizes& sizes)
     : ordered_(sizes.size()),
       logSizes_(sizes.size()),
-      stripWidth_(sizes.size(), 0.0f),
+      stripWidth_(stripWidths(sizes.size())),
       firstOfSize_(sizes.size()),
       scales_(sizes.size()) {
   const std::size_t n = sizes.size();
@@ -40,21 +31,6 @@ ResampleRankSizeA::ResampleRankSizeA(const ObservedSizes& sizes)
     firstOfSize_[p] = p > 0 && ordered_[p] == ordered_[p - 1]
                           ? firstOfSize_[p - 1]
                           : static_cast<int>(p);
-  }
-
-  const float count = static_cast<float>(n);
-  std::vector<float> rankAxis(n);
-  const float logCount = kLog10OfE * naturalLog(count);
-  for (std::size_t i = 0; i < n; ++i) {
-    const float logRank = kLog10OfE * naturalLog(static_cast<float>(i + 1));
-    rankAxis[i] = kAxisScale * (logRank / logCount);
-  }
-  if (n >= 2) {
-    stripWidth_[0] = kHalf * rankAxis[1];
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-      stripWidth_[i] = kHalf * (rankAxis[i + 1] - rankAxis[i - 1]);
-    }
-    stripWidth_[n - 1] = kHalf * (rankAxis[n - 1] - rankAxis[n - 2]);
   }
 }
 

@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include "analysis/number_characters.h"
+
 namespace talvik {
 namespace {
 
@@ -15,23 +17,6 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 // Decimal exponents far beyond the float range, where every mantissa of at
 // most kKeptDigits + 1 digits overflows or underflows.
 constexpr std::int64_t kExponentLimit = 100'000;
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSign(char c) { return c == '+' || c == '-'; }
-
-bool isExponentLetter(char c) {
-  switch (c) {
-    case 'E':
-    case 'e':
-    case 'D':
-    case 'd':
-    case 'Q':
-    case 'q':
-      return true;
-    default:
-      return false;
-  }
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "analysis/number_characters.h"
 #include "session/fault_report.h"
 
 namespace talvik {
@@ -63,24 +64,6 @@ std::string numericContent(std::string_view field) {
     if (c != ' ' && c != '\t') content.push_back(c);
   }
   return content;
-}
-
-bool isSign(char c) { return c == '+' || c == '-'; }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool isExponentLetter(char c) {
-  switch (c) {
-    case 'E':
-    case 'e':
-    case 'D':
-    case 'd':
-    case 'Q':
-    case 'q':
-      return true;
-    default:
-      return false;
-  }
 }
 
 // The value of a real field's content, or std::nullopt when its characters
