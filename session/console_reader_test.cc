@@ -9,12 +9,12 @@
 
 #include "gtest/gtest.h"
 #include "session/fault.h"
+#include "session/fault_testutil.h"
 
 namespace talvik {
 namespace {
 
 using Kind = Answer<double>::Kind;
-using FaultFields = std::tuple<std::string, std::string, std::string>;
 
 const FaultFields kPastEndFault{
     "Run-time Error:", "Attempt to read past end of file",
@@ -22,17 +22,6 @@ const FaultFields kPastEndFault{
 const FaultFields kIllegalCharacterFault{
     "Run-time Error:", "Illegal character in numeric input",
     "Reading from the keyboard"};
-
-template <typename Action>
-FaultFields faultFrom(Action action) {
-  try {
-    action();
-  } catch (const Fault& fault) {
-    return {fault.heading, fault.cause, fault.operation};
-  }
-  ADD_FAILURE() << "no fault thrown";
-  return {};
-}
 
 std::string readText(const std::string& typed, int width) {
   std::istringstream keyboard(typed);

@@ -15,22 +15,10 @@
 
 #include "gtest/gtest.h"
 #include "session/fault.h"
+#include "session/fault_testutil.h"
 
 namespace talvik {
 namespace {
-
-using FaultFields = std::tuple<std::string, std::string, std::string>;
-
-template <typename Action>
-FaultFields faultFrom(Action action) {
-  try {
-    action();
-  } catch (const Fault& fault) {
-    return {fault.heading, fault.cause, fault.operation};
-  }
-  ADD_FAILURE() << "no fault thrown";
-  return {};
-}
 
 FaultFields systemFault(int errorNumber, const std::string& operation) {
   return {"System Error:", std::strerror(errorNumber), operation};
