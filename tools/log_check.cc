@@ -2,11 +2,10 @@
 // the smallest denormal up to +inf, on two threads. Run by hand after any
 // change to analysis/natural_log.cc (a Release build takes about two minutes).
 //
-// The reference is the long double logarithm rounded to float. Where that
-// result is itself too close to a midpoint between two floats to trust, and
-// wherever naturalLog has to leave the double path, the rounding is decided
-// once more by an atanh series evaluated in __float128 (113-bit significand),
-// which shares no code with the system library.
+// The reference is the x87 long double logarithm (64-bit significand) rounded
+// to float: a different computation from naturalLog's double logarithm and
+// __float128 series. A float whose long double result lies too close to a
+// midpoint between two floats to trust is listed as undecided (none does).
 
 #include <algorithm>
 #include <atomic>
@@ -25,8 +24,6 @@
 namespace talvik {
 namespace {
 
-using Quad = __float128;
-
 constexpr std::uint32_t kFirstBits = 0x00000001u;  // smallest denormal
 constexpr std::uint32_t kLastBits = 0x7f800000u;   // +inf
 constexpr std::uint32_t kChunk = 1u << 20;
@@ -36,35 +33,6 @@ constexpr std::size_t kListLimit = 40;
 // long double result, whose error is a unit or two in 64 bits.
 constexpr double kDoubleCloseCall = 0x1p-48;
 constexpr long double kWideCloseCall = 0x1p-58L;
-constexpr double kQuadCloseCall = 0x1p-100;
-
-// Sum of t^(2k+1)/(2k+1) until the terms no longer change the sum.
-Quad atanhSeries(Quad t) {
-  const Quad square = t * t;
-  Quad power = t;
-  Quad sum = t;
-  for (int k = 3;; k += 2) {
-    power *= square;
-    const Quad next = sum + power / k;
-    if (next == sum) return sum;
-    sum = next;
-  }
-}
-
-const Quad kQuadLn2 = 2 * atanhSeries(Quad(1) / 3);
-
-// ln x = e ln 2 + 2 atanh((m - 1) / (m + 1)), with x = m 2^e and m within
-// [sqrt(1/2), sqrt(2)) so that the series converges quickly.
-Quad quadLog(float x) {
-  int exponent = 0;
-  double m = std::frexp(static_cast<double>(x), &exponent);
-  if (m < 0.70710678118654752) {
-    m *= 2;
-    --exponent;
-  }
-  const Quad t = (Quad(m) - 1) / (Quad(m) + 1);
-  return exponent * kQuadLn2 + 2 * atanhSeries(t);
-}
 
 // The float neighbour of `rounded` on the side of `value`.
 template <typename Wide>
@@ -84,26 +52,6 @@ Wide magnitude(Wide value) {
   return value < 0 ? -value : value;
 }
 
-struct QuadVerdict {
-  float rounded;
-  bool decidable;
-};
-
-// Rounds the quad logarithm to float, comparing with the midpoint in quad so
-// that no second rounding intervenes.
-QuadVerdict quadRounded(float x) {
-  const Quad exact = quadLog(x);
-  const float nearest = static_cast<float>(static_cast<double>(exact));
-  const Quad midpoint = midpointTowards(nearest, exact);
-  const Quad distance = magnitude(exact - midpoint);
-  float rounded = nearest;
-  // The double step may round the wrong way near a midpoint: correct it.
-  if ((exact < midpoint) != (Quad(nearest) < midpoint)) {
-    rounded = neighbourTowards(nearest, exact);
-  }
-  return {rounded, distance > magnitude(midpoint) * kQuadCloseCall};
-}
-
 struct Finding {
   std::uint32_t bits;
   float expected;
@@ -113,30 +61,25 @@ struct Finding {
 struct Tally {
   std::uint64_t checked = 0;
   std::uint64_t mismatches = 0;
-  std::uint64_t settledByLongDouble = 0;
-  std::uint64_t wideCloseCalls = 0;
-  std::uint64_t quadUndecidable = 0;
-  std::uint64_t quadDisagrees = 0;
+  std::uint64_t settledPrecisely = 0;
+  std::uint64_t undecided = 0;
   std::uint64_t logfWrong = 0;
   std::uint64_t viaDoubleWrong = 0;
   std::vector<Finding> mismatchList;
-  std::vector<Finding> wideCloseCallList;
+  std::vector<Finding> undecidedList;
   std::vector<Finding> viaDoubleWrongList;
 
   void add(const Tally& other) {
     checked += other.checked;
     mismatches += other.mismatches;
-    settledByLongDouble += other.settledByLongDouble;
-    wideCloseCalls += other.wideCloseCalls;
-    quadUndecidable += other.quadUndecidable;
-    quadDisagrees += other.quadDisagrees;
+    settledPrecisely += other.settledPrecisely;
+    undecided += other.undecided;
     logfWrong += other.logfWrong;
     viaDoubleWrong += other.viaDoubleWrong;
     mismatchList.insert(mismatchList.end(), other.mismatchList.begin(),
                         other.mismatchList.end());
-    wideCloseCallList.insert(wideCloseCallList.end(),
-                             other.wideCloseCallList.begin(),
-                             other.wideCloseCallList.end());
+    undecidedList.insert(undecidedList.end(), other.undecidedList.begin(),
+                         other.undecidedList.end());
     viaDoubleWrongList.insert(viaDoubleWrongList.end(),
                               other.viaDoubleWrongList.begin(),
                               other.viaDoubleWrongList.end());
@@ -156,17 +99,14 @@ void checkOne(std::uint32_t bits, Tally& tally) {
   ++tally.checked;
 
   const long double wide = std::log(static_cast<long double>(x));
-  float expected = static_cast<float>(wide);
+  const float expected = static_cast<float>(wide);
   const bool finite = std::isfinite(x);
 
   if (finite) {
     const long double midpoint = midpointTowards(expected, wide);
     if (magnitude(wide - midpoint) <= magnitude(midpoint) * kWideCloseCall) {
-      ++tally.wideCloseCalls;
-      const QuadVerdict verdict = quadRounded(x);
-      if (!verdict.decidable) ++tally.quadUndecidable;
-      note(tally.wideCloseCallList, {bits, verdict.rounded, expected});
-      expected = verdict.rounded;
+      ++tally.undecided;
+      note(tally.undecidedList, {bits, expected, naturalLog(x)});
     }
 
     // The same test naturalLog makes before it leaves the double path.
@@ -175,10 +115,7 @@ void checkOne(std::uint32_t bits, Tally& tally) {
     const double doubleMidpoint = midpointTowards(viaDouble, estimate);
     if (std::abs(estimate - doubleMidpoint) <=
         std::abs(doubleMidpoint) * kDoubleCloseCall) {
-      ++tally.settledByLongDouble;
-      const QuadVerdict verdict = quadRounded(x);
-      if (!verdict.decidable) ++tally.quadUndecidable;
-      if (!sameBits(verdict.rounded, expected)) ++tally.quadDisagrees;
+      ++tally.settledPrecisely;
     }
     if (!sameBits(viaDouble, expected)) {
       ++tally.viaDoubleWrong;
@@ -241,14 +178,10 @@ void run() {
               static_cast<unsigned long long>(tally.checked));
   std::printf("naturalLog mismatches:                   %llu\n",
               static_cast<unsigned long long>(tally.mismatches));
-  std::printf("settled by the long double path:         %llu\n",
-              static_cast<unsigned long long>(tally.settledByLongDouble));
-  std::printf("  of which quad disagrees with reference: %llu\n",
-              static_cast<unsigned long long>(tally.quadDisagrees));
-  std::printf("long double close calls (decided in quad): %llu\n",
-              static_cast<unsigned long long>(tally.wideCloseCalls));
-  std::printf("undecidable even in quad:                %llu\n",
-              static_cast<unsigned long long>(tally.quadUndecidable));
+  std::printf("settled by naturalLog's __float128 path: %llu\n",
+              static_cast<unsigned long long>(tally.settledPrecisely));
+  std::printf("too close to call for the reference:     %llu\n",
+              static_cast<unsigned long long>(tally.undecided));
   std::printf("logf misrounded:                         %llu\n",
               static_cast<unsigned long long>(tally.logfWrong));
   std::printf("(float)log(double) misrounded:           %llu\n",
@@ -257,8 +190,8 @@ void run() {
               elapsed.count());
   printList("naturalLog mismatches", tally.mismatchList, "correct",
             "naturalLog");
-  printList("long double close calls", tally.wideCloseCallList, "quad",
-            "long double");
+  printList("too close to call for the reference", tally.undecidedList,
+            "long double", "naturalLog");
   printList("(float)log(double) misrounded", tally.viaDoubleWrongList,
             "correct", "via double");
 }
