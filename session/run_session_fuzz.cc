@@ -117,6 +117,11 @@ std::optional<std::string> sizeFileNameTyped(const std::string& keyboard) {
 }
 
 struct Folders {
+  // Removed when the fuzzer ends normally; a crash leaves the scratch folder
+  // of the failing run in it to look at.
+  ~Folders() {
+    if (!base.empty()) rmdir(base.c_str());
+  }
   std::string start;  // the fuzzer's own working folder
   std::string base;   // holds the scratch folder of each run, and nothing else
 };
