@@ -16,7 +16,7 @@ inline constexpr int kResampleCount = 1000;
 struct BootstrapResult {
   float observedA = 0.0f;
   float meanA = 0.0f;
-  float shift = 0.0f;  // observedA - meanA
+  float shift = 0.0f;                            // observedA - meanA
   std::array<float, kResampleCount> orderedA{};  // largest first
   // The generator state before each resample at the same position, or -1.0
   // for a resample that lacks the largest observed size.
@@ -59,8 +59,7 @@ std::optional<int> selectLowerResample(const BootstrapResult& result,
 // Draws again, ordered largest first, the resample recorded with `state`.
 // REQUIRES: state >= 0 and state was recorded by runBootstrap for `sizes`
 std::vector<float> regenerateResample(ResampleGenerator& generator,
-                                      double state,
-                                      const ObservedSizes& sizes);
+                                      double state, const ObservedSizes& sizes);
 
 }  // namespace talvik
 

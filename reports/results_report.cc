@@ -33,9 +33,8 @@ void reportObservedA(RecordDestination& screen, RecordDestination& resultsFile,
   writeRecords(screen, "(' ')");
   writeRecords(screen, "(' A = ',F7.3,' for ',I4,' settlements observed.')",
                observedA, settlementCount);
-  writeRecords(resultsFile,
-               "('A = ',F7.3,' for ',I4,' settlements observed.')", observedA,
-               settlementCount);
+  writeRecords(resultsFile, "('A = ',F7.3,' for ',I4,' settlements observed.')",
+               observedA, settlementCount);
   writeRecords(screen, "(' '/' Resampling . . .'/)");
 }
 

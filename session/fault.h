@@ -9,8 +9,8 @@ namespace talvik {
 // to runSession, which finishes every connected file, writes the fault report
 // on the standard error stream and ends the run with exit status -1.
 struct Fault {
-  std::string heading;    // "System Error:" when the operating system reported it
-  std::string cause;      // e.g. "Attempt to read past end of file"
+  std::string heading;  // "System Error:" when the operating system reported it
+  std::string cause;    // e.g. "Attempt to read past end of file"
   std::string operation;  // what was being done, and on which connection
 };
 

@@ -14,7 +14,8 @@ namespace {
 // just another level out of range.
 int readLevel(RecordDestination& screen, ConsoleReader& console) {
   for (;;) {
-    writeRecords(screen, "(' Enter desired confidence level % (as an integer')");
+    writeRecords(screen,
+                 "(' Enter desired confidence level % (as an integer')");
     writeRecords(screen, "(' between 1 and 99):')");
     const std::int64_t level = console.readWhole();
     if (level >= 1 && level <= 99) return static_cast<int>(level);

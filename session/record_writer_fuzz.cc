@@ -23,6 +23,7 @@
 #include <variant>
 #include <vector>
 
+#include "session/collected_records_testutil.h"
 #include "session/record_destination.h"
 #include "session/record_writer.h"
 
@@ -214,14 +215,6 @@ void fuzzText(FuzzedDataProvider& input) {
   const std::string cut = text.substr(0, width);
   check(field == std::string(width - cut.size(), ' ') + cut, "A field differs");
 }
-
-class CollectedRecords : public RecordDestination {
- public:
-  void putRecord(std::string_view record) override {
-    records.emplace_back(record);
-  }
-  std::vector<std::string> records;
-};
 
 // Each record is its items' characters, each data item exactly its width,
 // and CR LF; one record per "/" and one more.

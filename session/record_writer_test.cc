@@ -11,19 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "session/collected_records_testutil.h"
 #include "session/fault.h"
 
 namespace talvik {
 namespace {
-
-// Keeps every record handed to it, CR LF included.
-class CollectedRecords : public RecordDestination {
- public:
-  void putRecord(std::string_view record) override {
-    records.emplace_back(record);
-  }
-  std::vector<std::string> records;
-};
 
 // Refuses every record, as a full disk would.
 class RefusingDestination : public RecordDestination {

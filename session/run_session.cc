@@ -73,8 +73,7 @@ std::optional<ObservedSizes> readObservedSizes(RecordDestination& screen,
       break;
   }
   if (reading.sizes.empty()) {
-    writeRecords(screen,
-                 "(' No settlement sizes found in input data file.')");
+    writeRecords(screen, "(' No settlement sizes found in input data file.')");
     return std::nullopt;
   }
   return orderLargestFirst(reading.sizes);
@@ -110,8 +109,7 @@ void runDialogue(RecordDestination& screen, ConsoleReader& console,
                "(' To produce an error range for another confidence level,')");
   writeRecords(screen,
                "(' or to produce a data file to plot confidence zones,')");
-  writeRecords(screen,
-               "(' type Y now (or just type <Enter> to close):')");
+  writeRecords(screen, "(' type Y now (or just type <Enter> to close):')");
   const std::string modeCode = console.readText(1);
   if (modeCode != "Y" && modeCode != "y") return;
 
