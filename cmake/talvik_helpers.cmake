@@ -1,7 +1,12 @@
-# Collects a folder's sources: everything but tests, fuzz targets, benchmarks and main.
+# Collects a folder's sources: everything but tests, fuzz targets, benchmarks and
+# main. A folder that holds two layers names the sources of each instead.
 function(talvik_folder_library name)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cc)
-  list(FILTER sources EXCLUDE REGEX "(_test|_fuzz|_bench|/main)\\.cc$")
+  if(ARGN)
+    set(sources ${ARGN})
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cc)
+    list(FILTER sources EXCLUDE REGEX "(_test|_fuzz|_bench|/main)\\.cc$")
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
@@ -17,7 +22,7 @@ endfunction()
 # Registers every *_test.cc file of the calling folder, linked with the given libraries.
 # The fuzzing build has none: its libraries carry coverage and sanitizers.
 function(talvik_folder_tests)
-  if(TALVIK_FUZZ)
+  if(TALVIK_FUZZ OR NOT BUILD_TESTING)
     return()
   endif()
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cc)

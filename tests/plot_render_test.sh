@@ -6,7 +6,7 @@
 set -u
 plot=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 browser=$(command -v chromium || command -v chromium-browser) ||
-  { echo "SKIP: chromium is not installed"; exit 77; }
+  { echo "SKIP: chromium not found (Debian: chromium)"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1

@@ -37,6 +37,7 @@ if [ -f "$case_dir/as_nobody" ] && [ "$(id -u)" = 0 ]; then
 fi
 # A wrapper's own memory would count too.
 if [ -f "$case_dir/expected/max_rss_kb" ] && [ -z "${TALVIK_WRAPPER:-}" ]; then
+  [ -x /usr/bin/time ] || { echo "SKIP: /usr/bin/time not found (Debian: time)"; exit 77; }
   run=(/usr/bin/time -f %M -o "$work/rss" "${run[@]}")
 fi
 

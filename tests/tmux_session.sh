@@ -3,6 +3,7 @@
 # is typed only once its prompt is the last line on the screen, which shows
 # that every prompt is visible before the program waits for the answer.
 set -u
+command -v tmux >/dev/null || { echo "SKIP: tmux not found (Debian: tmux)"; exit 77; }
 talvik=$1
 examples=$2
 work=$(mktemp -d)
