@@ -1,0 +1,210 @@
+#include "batch/batch_options.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+#include "batch/option_values.h"
+
+namespace talvik {
+
+const char kBatchUsage[] =
+    "usage: talvik-batch [OPTIONS] FILE...\n"
+    "\n"
+    "Computes the rank-size statistic A of each settlement size FILE and its\n"
+    "error ranges from 1000 bootstrap resamples, as talvik does, and writes\n"
+    "one table row per file and seed.\n"
+    "\n"
+    "  -s, --seed N       seed of the generator (default 1234567). Repeat the\n"
+    "                     option, or give a range A..B (inclusive, at most\n"
+    "                     100000 seeds), to analyse every file with every "
+    "seed.\n"
+    "  -l, --level P      one more confidence level, 1 to 99; may repeat;\n"
+    "                     reported after the five fixed levels 99, 95, 90, "
+    "80,\n"
+    "                     66, in the order given.\n"
+    "  -c, --column COL   read each FILE as CSV and take the sizes from "
+    "column\n"
+    "                     COL: a header name (the first row is then the "
+    "header)\n"
+    "                     or a 1-based number (no header row unless "
+    "--header).\n"
+    "      --header       the first CSV row is a header.\n"
+    "      --separator C  the CSV field separator (default \",\"; \";\" for\n"
+    "                     spreadsheets that write decimal commas; \\t a tab).\n"
+    "      --decimal-comma  CSV cells use a comma as the decimal mark "
+    "(\"12,5\").\n"
+    "      --largest      with more than 1000 sizes, analyse the largest 1000\n"
+    "                     instead of refusing the file.\n"
+    "      --strict       doubtful lines are errors instead of warnings.\n"
+    "  -f, --format FMT   csv (default) or json.\n"
+    "  -o, --output FILE  write the table to FILE (replaced only once "
+    "complete)\n"
+    "                     instead of standard output.\n"
+    "  -p, --plot DIR     also write, per analysis, DIR/STEM.csv (the "
+    "plotting\n"
+    "                     file) and DIR/STEM.svg (its picture); the level\n"
+    "                     plotted is the first --level, else 90.\n"
+    "      --chart FILE   an SVG chart comparing A and its five ranges across\n"
+    "                     all analyses.\n"
+    "  -j, --jobs N       analyses run in parallel on N threads (default: all\n"
+    "                     cores); the output is the same whatever N is.\n"
+    "  -q, --quiet        no warnings and no progress line.\n"
+    "  -h, --help         this usage; --version: the version.\n"
+    "\n"
+    "Exit status: 0 when every analysis succeeded, 1 when any failed, 2 for a\n"
+    "usage error.\n";
+
+namespace {
+
+// The most threads -j starts: far more than any machine has cores.
+constexpr unsigned kMaxJobs = 1024;
+
+ParsedArguments usageError(std::string error) {
+  ParsedArguments parsed;
+  parsed.kind = ParsedArguments::Kind::kUsageError;
+  parsed.error = std::move(error);
+  return parsed;
+}
+
+// The separator a --separator value names: one character, or "\t" for a tab.
+std::optional<char> separatorNamed(std::string_view text) {
+  if (text == "\\t") return '\t';
+  if (text.size() != 1) return std::nullopt;
+  const char c = text[0];
+  // Quotes, line ends and blanks already mean something in a CSV cell.
+  if (c == '"' || c == '\r' || c == '\n' || c == ' ') return std::nullopt;
+  return c;
+}
+
+// Fills the CSV layout from --column, --header, --separator and
+// --decimal-comma; returns the usage error, empty when there is none.
+std::string readCsvLayout(const std::string& column, bool header,
+                          const std::string& separator, bool decimalComma,
+                          std::optional<CsvLayout>& layout) {
+  if (column.empty()) {
+    if (header || !separator.empty() || decimalComma) {
+      return "--header, --separator and --decimal-comma need --column";
+    }
+    return {};
+  }
+  CsvLayout csv;
+  csv.decimalComma = decimalComma;
+  csv.header = header;
+  if (std::all_of(column.begin(), column.end(),
+                  [](char c) { return c >= '0' && c <= '9'; })) {
+    int number = 0;
+    std::from_chars(column.data(), column.data() + column.size(), number);
+    if (column.size() > 6 || number < 1) {
+      return "--column \"" + column +
+             "\": columns are numbered from 1 (up to 999999)";
+    }
+    csv.columnNumber = number;
+  } else {
+    csv.columnName = column;
+    csv.header = true;
+  }
+  if (!separator.empty()) {
+    const std::optional<char> named = separatorNamed(separator);
+    if (!named) {
+      return "--separator \"" + separator +
+             "\": one character other than a quote or a blank, or \\t";
+    }
+    csv.separator = *named;
+  }
+  if (decimalComma && csv.separator == ',') {
+    return "--decimal-comma needs another separator, such as --separator \";\"";
+  }
+  layout = csv;
+  return {};
+}
+
+}  // namespace
+
+ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
+                                    unsigned defaultJobs) {
+  CLI::App app("talvik-batch", "talvik-batch");
+  app.set_help_flag();
+  bool help = false;
+  bool version = false;
+  std::vector<std::string> seedValues;
+  std::vector<std::string> levelValues;
+  std::string column;
+  bool header = false;
+  std::string separator;
+  bool decimalComma = false;
+  std::string format = "csv";
+  ParsedArguments parsed;
+  BatchOptions& options = parsed.options;
+  options.jobs = std::max(defaultJobs, 1u);
+
+  app.add_flag("-h,--help", help);
+  app.add_flag("--version", version);
+  app.add_option("-s,--seed", seedValues)->allow_extra_args(false)->take_all();
+  app.add_option("-l,--level", levelValues)
+      ->allow_extra_args(false)
+      ->take_all();
+  app.add_option("-c,--column", column);
+  app.add_flag("--header", header);
+  app.add_option("--separator", separator);
+  app.add_flag("--decimal-comma", decimalComma);
+  app.add_flag("--largest", options.largest);
+  app.add_flag("--strict", options.strict);
+  app.add_option("-f,--format", format)->check(CLI::IsMember({"csv", "json"}));
+  app.add_option("-o,--output", options.output);
+  app.add_option("-p,--plot", options.plotFolder);
+  app.add_option("--chart", options.chartFile);
+  app.add_option("-j,--jobs", options.jobs)->check(CLI::Range(1u, kMaxJobs));
+  app.add_flag("-q,--quiet", options.quiet);
+  app.add_option("FILE", options.files);
+
+  // CLI11 takes the arguments last first.
+  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& error) {
+    return usageError(std::string(error.what()) +
+                      " (talvik-batch --help shows the usage)");
+  }
+  if (help) {
+    parsed.kind = ParsedArguments::Kind::kHelp;
+    return parsed;
+  }
+  if (version) {
+    parsed.kind = ParsedArguments::Kind::kVersion;
+    return parsed;
+  }
+  if (options.files.empty()) {
+    return usageError("no FILE given (talvik-batch --help shows the usage)");
+  }
+  if (std::find(options.files.begin(), options.files.end(), "") !=
+      options.files.end()) {
+    return usageError("an empty FILE name");
+  }
+
+  for (const std::string& text : seedValues) {
+    SeedValue value = parseSeedValue(text);
+    if (!value.error.empty()) return usageError(value.error);
+    if (options.seeds.size() + value.seeds.size() > kMaxSeeds) {
+      return usageError("more than 100000 seeds");
+    }
+    options.seeds.insert(options.seeds.end(), value.seeds.begin(),
+                         value.seeds.end());
+  }
+  if (options.seeds.empty()) options.seeds.push_back(kDefaultSeed);
+
+  for (const std::string& text : levelValues) {
+    const LevelValue value = parseLevelValue(text);
+    if (!value.error.empty()) return usageError(value.error);
+    options.levels.push_back(value.level);
+  }
+
+  const std::string csvError =
+      readCsvLayout(column, header, separator, decimalComma, options.csv);
+  if (!csvError.empty()) return usageError(csvError);
+  options.format = format == "json" ? TableFormat::kJson : TableFormat::kCsv;
+  return parsed;
+}
+
+}  // namespace talvik

@@ -1,0 +1,48 @@
+#ifndef TALVIK_BATCH_BATCH_OPTIONS_H_
+#define TALVIK_BATCH_BATCH_OPTIONS_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/csv_sizes.h"
+#include "batch/result_table.h"
+
+namespace talvik {
+
+// What one call of talvik-batch asks for.
+struct BatchOptions {
+  std::vector<std::string> files;  // in the order given, at least one
+  std::vector<double> seeds;       // in the order given, at least one
+  std::vector<int> levels;         // after the five fixed ones, in order
+  std::optional<CsvLayout> csv;    // set with --column
+  bool largest = false;
+  bool strict = false;
+  bool quiet = false;
+  TableFormat format = TableFormat::kCsv;
+  std::string output;      // empty: standard output
+  std::string plotFolder;  // empty: no plotting files
+  std::string chartFile;   // empty: no chart
+  unsigned jobs = 1;
+};
+
+// The usage text that --help prints.
+extern const char kBatchUsage[];
+
+// What the arguments ask for: a run, the usage, the version, or nothing but
+// a usage error (its one-line message, without the program name).
+struct ParsedArguments {
+  enum class Kind { kRun, kHelp, kVersion, kUsageError };
+  Kind kind = Kind::kRun;
+  BatchOptions options;  // for kRun
+  std::string error;     // for kUsageError
+};
+
+// Reads the arguments after the program name. `defaultJobs` is the number of
+// threads without -j.
+ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
+                                    unsigned defaultJobs);
+
+}  // namespace talvik
+
+#endif  // TALVIK_BATCH_BATCH_OPTIONS_H_

@@ -1,0 +1,97 @@
+#include "batch/input_sizes.h"
+
+#include <utility>
+
+#include "batch/largest_sizes.h"
+#include "batch/size_doubts.h"
+#include "session/fault.h"
+#include "session/input_file.h"
+
+namespace talvik {
+namespace {
+
+constexpr char kTooManySizes[] =
+    "more than 1000 sizes (--largest analyses the largest 1000)";
+
+// A doubtful line is a warning, or with --strict an error.
+void addDoubt(InputSizes& input, std::int64_t line, SizeDoubt doubt,
+              bool strict) {
+  FileMessage message{line, doubtMessage(doubt)};
+  (strict ? input.errors : input.warnings).push_back(std::move(message));
+}
+
+void readPlainSizes(ByteSource& file, const SizeReadingRules& rules,
+                    InputSizes& input) {
+  const SizeFileReading reading = readSettlementSizes(file);
+  switch (reading.ending) {
+    case SizeFileReading::Ending::kReadError:
+      input.errors.push_back(
+          {0,
+           "a value that is no number (the size-file rules read one "
+           "number per line)"});
+      return;
+    case SizeFileReading::Ending::kTooManySizes:
+      input.errors.push_back({0, kTooManySizes});
+      return;
+    case SizeFileReading::Ending::kSizesRead:
+      break;
+  }
+  for (std::size_t i = 0; i < reading.sizes.size(); ++i) {
+    if (!(reading.sizes[i] > 0.0f)) {
+      addDoubt(input, 0, SizeDoubt::kZeroOrLess, rules.strict);
+    }
+  }
+  input.observed = orderLargestFirst(reading.sizes);
+}
+
+void readCsvSizes(ByteSource& file, const SizeReadingRules& rules,
+                  InputSizes& input) {
+  CsvSizeReader reader(file, *rules.csv);
+  // Without --largest a 1001st size is enough to refuse the file.
+  LargestSizes sizes(rules.largest ? kMaxSettlements : kMaxSettlements + 1);
+  while (const std::optional<CsvSize> size = reader.next()) {
+    if (!(size->size > 0.0f)) {
+      addDoubt(input, size->line, SizeDoubt::kZeroOrLess, rules.strict);
+    }
+    sizes.add(size->size);
+    if (!rules.largest && sizes.count() > kMaxSettlements) {
+      input.errors.push_back({size->line, kTooManySizes});
+      return;
+    }
+  }
+  if (const std::optional<CsvProblem>& problem = reader.problem()) {
+    input.errors.push_back({problem->line, problem->reason});
+    return;
+  }
+  input.observed = sizes.ordered();
+}
+
+}  // namespace
+
+InputSizes readInputSizes(ByteSource& file, const SizeReadingRules& rules) {
+  InputSizes input;
+  if (rules.csv) {
+    readCsvSizes(file, rules, input);
+  } else {
+    readPlainSizes(file, rules, input);
+  }
+  if (input.errors.empty() && input.observed.empty()) {
+    input.errors.push_back({0, "no sizes in the file"});
+  }
+  if (!input.errors.empty()) input.observed.clear();
+  return input;
+}
+
+InputSizes readInputSizes(const std::string& path,
+                          const SizeReadingRules& rules) {
+  try {
+    InputFile file(path);
+    return readInputSizes(file, rules);
+  } catch (const Fault& fault) {
+    InputSizes input;
+    input.errors.push_back({0, "cannot open the file: " + fault.cause});
+    return input;
+  }
+}
+
+}  // namespace talvik

@@ -1,0 +1,46 @@
+#ifndef TALVIK_BATCH_INPUT_SIZES_H_
+#define TALVIK_BATCH_INPUT_SIZES_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/byte_source.h"
+#include "analysis/size_file.h"
+#include "batch/csv_sizes.h"
+
+namespace talvik {
+
+// How the sizes of every FILE are read.
+struct SizeReadingRules {
+  std::optional<CsvLayout> csv;  // unset: the dialogue's size-file rules
+  bool largest = false;          // more than 1000 sizes: keep the largest
+  bool strict = false;           // doubtful lines are errors
+};
+
+// A warning or an error about one file, and the line it concerns (0 when it
+// concerns the file as a whole).
+struct FileMessage {
+  std::int64_t line = 0;
+  std::string text;
+};
+
+// The sizes of one file, ready for the analysis, or why there are none.
+struct InputSizes {
+  ObservedSizes observed;  // largest first; empty when `errors` is not
+  std::vector<FileMessage> warnings;
+  std::vector<FileMessage> errors;
+};
+
+// Opens and reads the file at `path`; a file that does not exist is an
+// error, never created.
+InputSizes readInputSizes(const std::string& path,
+                          const SizeReadingRules& rules);
+
+// Reads the sizes from an open file.
+InputSizes readInputSizes(ByteSource& file, const SizeReadingRules& rules);
+
+}  // namespace talvik
+
+#endif  // TALVIK_BATCH_INPUT_SIZES_H_

@@ -1,0 +1,43 @@
+#ifndef TALVIK_BATCH_OPTION_VALUES_H_
+#define TALVIK_BATCH_OPTION_VALUES_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvik {
+
+// The seed the batch uses when none is given, as a user of the dialogue
+// would type it.
+inline constexpr double kDefaultSeed = 1234567.0;
+// The most seeds one call analyses every file with.
+inline constexpr std::size_t kMaxSeeds = 100000;
+
+// The seeds of one --seed value, or why it is refused (`error` not empty).
+struct SeedValue {
+  std::vector<double> seeds;
+  std::string error;
+};
+
+// Reads one --seed value: a decimal number ("1234567", "0.5", "2e6") or an
+// inclusive range of whole numbers "A..B" holding at most kMaxSeeds seeds.
+// Seeds the generator cannot use, which the dialogue refuses, are errors.
+SeedValue parseSeedValue(std::string_view text);
+
+// The level of one --level value, or why it is refused.
+struct LevelValue {
+  int level = 0;  // 1 to 99 when `error` is empty
+  std::string error;
+};
+
+// Reads one --level value: a whole number from 1 to 99.
+LevelValue parseLevelValue(std::string_view text);
+
+// The shortest decimal text that reads back as the same seed: the seed as
+// the table shows it and plot file names carry it.
+std::string seedText(double seed);
+
+}  // namespace talvik
+
+#endif  // TALVIK_BATCH_OPTION_VALUES_H_

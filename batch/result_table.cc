@@ -1,0 +1,197 @@
+#include "batch/result_table.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "batch/batch_analysis.h"
+#include "batch/option_values.h"
+
+namespace talvik {
+namespace {
+
+// The shortest decimal that reads back as the same float. Not-a-number keeps
+// its sign, as the dialogue's "-NaN" does, so that editing the text again
+// gives the dialogue's field.
+std::string numberText(float value) {
+  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+  if (std::isinf(value)) return value < 0.0f ? "-inf" : "inf";
+  char text[32];
+  const std::to_chars_result printed =
+      std::to_chars(text, text + sizeof text, value);
+  return std::string(text, printed.ptr);
+}
+
+// A CSV cell: quoted, its quotes doubled, when it holds a comma, a quote or
+// a line end.
+std::string csvCell(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    return std::string(text);
+  }
+  std::string cell = "\"";
+  for (const char c : text) {
+    if (c == '"') cell += '"';
+    cell += c;
+  }
+  cell += '"';
+  return cell;
+}
+
+// The length of the valid UTF-8 sequence at the start of `text`, or 0.
+std::size_t utf8Length(std::string_view text) {
+  const auto byte = [&](std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+  };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80;  // the range allowed for the second byte
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// A JSON string. File names may hold any bytes: those that are not UTF-8
+// become U+FFFD, so that the document stays valid.
+std::string jsonString(std::string_view text) {
+  constexpr char kHex[] = "0123456789abcdef";
+  std::string json = "\"";
+  while (!text.empty()) {
+    const auto c = static_cast<unsigned char>(text[0]);
+    const std::size_t length = utf8Length(text);
+    if (length == 0) {
+      json += "\\ufffd";
+      text.remove_prefix(1);
+      continue;
+    }
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += static_cast<char>(c);
+    } else if (c < 0x20) {
+      json += "\\u00";
+      json += kHex[c >> 4];
+      json += kHex[c & 0xf];
+    } else {
+      json.append(text.substr(0, length));
+    }
+    text.remove_prefix(length);
+  }
+  json += '"';
+  return json;
+}
+
+// A JSON number, or a string for the values JSON has no number for.
+std::string jsonNumber(float value) {
+  std::string number = numberText(value);
+  if (std::isfinite(value)) return number;
+  return '"' + number + '"';
+}
+
+}  // namespace
+
+ResultTable::ResultTable(TableFormat format, std::span<const int> extraLevels)
+    : format_(format), levels_(kFixedLevels.begin(), kFixedLevels.end()) {
+  levels_.insert(levels_.end(), extraLevels.begin(), extraLevels.end());
+}
+
+std::string ResultTable::opening() const {
+  if (format_ == TableFormat::kJson) return "[";
+  std::string header = "file,seed,settlements,A";
+  for (const int level : levels_) {
+    const std::string p = std::to_string(level);
+    header += ",lower_" + p + ",upper_" + p + ",range_" + p;
+  }
+  header += ",error\n";
+  return header;
+}
+
+std::string ResultTable::row(const AnalysisRow& row) {
+  if (format_ == TableFormat::kCsv) return csvRow(row);
+  std::string text = firstRow_ ? "\n" : ",\n";
+  firstRow_ = false;
+  return text + jsonRow(row);
+}
+
+std::string ResultTable::closing() const {
+  if (format_ == TableFormat::kCsv) return {};
+  return firstRow_ ? "]\n" : "\n]\n";
+}
+
+std::string ResultTable::csvRow(const AnalysisRow& row) const {
+  std::string line = csvCell(row.file);
+  line += ',';
+  line += seedText(row.seed);
+  const auto addField = [&line](const std::string& field) {
+    line += ',';
+    line += field;
+  };
+  if (row.numbers) {
+    const AnalysisNumbers& numbers = *row.numbers;
+    addField(std::to_string(numbers.settlements));
+    addField(numberText(numbers.a));
+    for (const ErrorRange& range : numbers.ranges) {
+      addField(numberText(range.lower));
+      addField(numberText(range.upper));
+      addField(numberText(range.width));
+    }
+  } else {
+    line.append(2 + 3 * levels_.size(), ',');
+  }
+  addField(csvCell(row.error));
+  line += '\n';
+  return line;
+}
+
+std::string ResultTable::jsonRow(const AnalysisRow& row) const {
+  std::string object;
+  const auto addMember = [&object](std::string_view name,
+                                   const std::string& value) {
+    object += object.empty() ? "  {\"" : ", \"";
+    object += name;
+    object += "\": ";
+    object += value;
+  };
+  addMember("file", jsonString(row.file));
+  addMember("seed", seedText(row.seed));
+  if (!row.numbers) {
+    addMember("error", jsonString(row.error));
+    object += '}';
+    return object;
+  }
+  const AnalysisNumbers& numbers = *row.numbers;
+  addMember("settlements", std::to_string(numbers.settlements));
+  addMember("A", jsonNumber(numbers.a));
+  object += ", \"ranges\": [";
+  for (std::size_t i = 0; i < numbers.ranges.size(); ++i) {
+    const ErrorRange& range = numbers.ranges[i];
+    object += i == 0 ? "\n    {\"level\": " : ",\n    {\"level\": ";
+    object += std::to_string(range.level);
+    object += ", \"lower\": ";
+    object += jsonNumber(range.lower);
+    object += ", \"upper\": ";
+    object += jsonNumber(range.upper);
+    object += ", \"range\": ";
+    object += jsonNumber(range.width);
+    object += '}';
+  }
+  object += "]}";
+  return object;
+}
+
+}  // namespace talvik
