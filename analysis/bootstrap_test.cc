@@ -18,9 +18,8 @@ double stateAfterSteps(double seed, int steps) {
 }
 
 int markedCount(const BootstrapResult& result) {
-  return static_cast<int>(std::count_if(result.orderedState.begin(),
-                                        result.orderedState.end(),
-                                        [](double s) { return s < 0.0; }));
+  return static_cast<int>(std::count_if(
+      result.orderedState.begin(), result.orderedState.end(), isMarkedState));
 }
 
 BootstrapResult bootstrapOf(const ObservedSizes& sizes, double seed) {
