@@ -8,6 +8,23 @@
 
 namespace talvik {
 
+// A line read as the size file's rules say, but perhaps not as its writer
+// meant it (a spreadsheet's thousands separator, a heading).
+struct SizeFileDoubt {
+  enum class Kind {
+    kThousandsSeparator,  // a comma and three digits after the value
+    kTextAfterValue,      // other text after the value, not read
+    kWordAsValue,         // a word read as infinity or not-a-number
+    kEmptyValue,          // a comma or slash first: a size of 0
+    kRepeatCount,         // "r*v": the count is not used
+    kNotPositive,         // a size of zero or less
+  };
+  int line = 0;  // from 1
+  Kind kind = Kind::kTextAfterValue;
+
+  bool operator==(const SizeFileDoubt&) const = default;
+};
+
 // The outcome of reading the size file.
 struct SizeFileReading {
   enum class Ending {
@@ -17,6 +34,10 @@ struct SizeFileReading {
   };
   Ending ending = Ending::kSizesRead;
   std::vector<float> sizes;  // file order; empty unless kSizesRead
+  // The line of the read error or of the 1001st value; 0 when sizes are read.
+  int endingLine = 0;
+  // In the order of the lines, for the values read.
+  std::vector<SizeFileDoubt> doubts;
 };
 
 // Reads at most 1001 values, one per line. Streams the file: a line of any

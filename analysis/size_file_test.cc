@@ -157,6 +157,8 @@ SizeFileReading readText(const std::string& text) {
         << text << " in pieces of " << piece;
     EXPECT_EQ(bitsOf(again.sizes), bitsOf(reading.sizes))
         << text << " in pieces of " << piece;
+    EXPECT_EQ(again.endingLine, reading.endingLine) << text;
+    EXPECT_EQ(again.doubts, reading.doubts) << text;
   }
   return reading;
 }
@@ -351,6 +353,58 @@ TEST(ReadSettlementSizes, HugeValueWithABadCharacterIsAReadError) {
               Ending::kReadError)
         << last.pattern;
   }
+}
+
+// Lines read as the rules say, flagged where a spreadsheet's writer may have
+// meant something else; line ends CR LF or LF alike.
+TEST(ReadSettlementSizes, DoubtfulLinesAreNamedWithTheirLines) {
+  using Kind = SizeFileDoubt::Kind;
+  const SizeFileReading reading = readText(
+      "Number\r\n"      // 1: a heading, read as not-a-number
+      "16,395\r\n"      // 2: a thousands separator
+      "1,234,567\n"     // 3
+      "12.5 ha\n"       // 4: text after the value
+      "\n"              // 5: blank, passed over
+      ",7\n"            // 6: a size of 0
+      "3*150\n"         // 7: a repeat count
+      "0\n"             // 8
+      "-4.5  \n"        // 9: trailing blanks are no news
+      "20,\n"           // 10: text (a comma) after the value
+      "16,3950\n"       // 11: four digits are no group
+      "INF 12 words\n"  // 12: a word; the rest is no news
+      "2*\n"            // 13: the count, then the value below
+      "88 /\n");        // 14
+  EXPECT_EQ(reading.ending, Ending::kSizesRead);
+  EXPECT_EQ(reading.endingLine, 0);
+  EXPECT_EQ(reading.sizes.size(), 12u);
+  EXPECT_EQ(reading.doubts, (std::vector<SizeFileDoubt>{
+                                {1, Kind::kWordAsValue},
+                                {2, Kind::kThousandsSeparator},
+                                {3, Kind::kThousandsSeparator},
+                                {4, Kind::kTextAfterValue},
+                                {6, Kind::kEmptyValue},
+                                {7, Kind::kRepeatCount},
+                                {8, Kind::kNotPositive},
+                                {9, Kind::kNotPositive},
+                                {10, Kind::kTextAfterValue},
+                                {11, Kind::kTextAfterValue},
+                                {12, Kind::kWordAsValue},
+                                {13, Kind::kRepeatCount},
+                                {14, Kind::kTextAfterValue},
+                            }));
+}
+
+TEST(ReadSettlementSizes, EndingLineNamesTheBadValueOrTheThousandAndFirst) {
+  EXPECT_EQ(readText("5\r\n\r\n6\r\n7x\r\n8\r\n").endingLine, 4);
+  EXPECT_EQ(readText("5\n3*\n\n1e\n").endingLine, 4);
+  std::string many;
+  for (int i = 0; i < 1001; ++i) {
+    many += '\n';
+    many += std::to_string(i + 1);
+  }
+  const SizeFileReading tooMany = readText(many);
+  EXPECT_EQ(tooMany.ending, Ending::kTooManySizes);
+  EXPECT_EQ(tooMany.endingLine, 1002);
 }
 
 }  // namespace
