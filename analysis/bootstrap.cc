@@ -7,6 +7,7 @@
 #include "analysis/fast_bootstrap.h"
 #include "analysis/literal_bootstrap.h"
 #include "analysis/rank_size_a.h"
+#include "analysis/resample_generator.h"
 
 namespace talvik {
 
@@ -52,7 +53,7 @@ std::optional<int> selectUpperResample(const BootstrapResult& result,
                                        const ErrorRange& range) {
   std::optional<int> lastUnmarked;
   for (int position = 1; position <= kResampleCount; ++position) {
-    if (result.orderedState[position - 1] < 0.0) continue;
+    if (isMarkedState(result.orderedState[position - 1])) continue;
     if (result.orderedA[position - 1] <= range.upper) return position;
     lastUnmarked = position;
   }
@@ -64,7 +65,7 @@ std::optional<int> selectLowerResample(const BootstrapResult& result,
                                        const ErrorRange& range) {
   std::optional<int> lastUnmarked;
   for (int position = kResampleCount - 1; position >= 1; --position) {
-    if (result.orderedState[position - 1] < 0.0) continue;
+    if (isMarkedState(result.orderedState[position - 1])) continue;
     if (result.orderedA[position - 1] >= range.lower) return position;
     lastUnmarked = position;
   }
@@ -74,10 +75,39 @@ std::optional<int> selectLowerResample(const BootstrapResult& result,
 std::vector<float> regenerateResample(ResampleGenerator& generator,
                                       double state,
                                       const ObservedSizes& sizes) {
-  assert(!(state < 0.0));
+  assert(!isMarkedState(state));
   generator.setState(state);
   return fastPassesAreExact(sizes) ? drawCountedResample(generator, sizes)
                                    : drawOrderedResample(generator, sizes);
+}
+
+namespace {
+
+// The bound resample at `position`, drawn again from its recorded state. With
+// no position to plot (every one examined lacks the largest size) the column
+// repeats the observed sizes.
+std::vector<float> boundResample(std::optional<int> position,
+                                 const ObservedSizes& sizes,
+                                 const BootstrapResult& result,
+                                 ResampleGenerator& generator) {
+  if (!position) return sizes;
+  return regenerateResample(generator, result.orderedState[*position - 1],
+                            sizes);
+}
+
+}  // namespace
+
+LevelAnalysis analyseLevel(const ObservedSizes& sizes,
+                           const BootstrapResult& result,
+                           ResampleGenerator& generator, int level) {
+  LevelAnalysis analysis;
+  analysis.range = errorRange(result, level);
+  analysis.referenceLine = referenceLine(sizes[0], sizes.size());
+  analysis.upperResample = boundResample(
+      selectUpperResample(result, analysis.range), sizes, result, generator);
+  analysis.lowerResample = boundResample(
+      selectLowerResample(result, analysis.range), sizes, result, generator);
+  return analysis;
 }
 
 }  // namespace talvik

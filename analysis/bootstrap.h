@@ -5,12 +5,24 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/observed_sizes.h"
 #include "analysis/resample_generator.h"
-#include "analysis/size_file.h"
 
 namespace talvik {
 
 inline constexpr int kResampleCount = 1000;
+
+// The state recorded for a resample that lacks the largest observed size, and
+// for a position of the ordering that no resample took. Such a resample is
+// never drawn again for plotting.
+inline constexpr double kMarkedState = -1.0;
+// The running best's start in the ordering of the A values, what a taken
+// value is overwritten with, and so what a position no resample took holds.
+inline constexpr float kSelectionFloor = -99999.0f;
+
+// True for kMarkedState; every other recorded state is a generator state,
+// never negative.
+inline bool isMarkedState(double state) { return state < 0.0; }
 
 // The outcome of the 1000 resamples. Index 0 holds position 1.
 struct BootstrapResult {
@@ -18,8 +30,8 @@ struct BootstrapResult {
   float meanA = 0.0f;
   float shift = 0.0f;                            // observedA - meanA
   std::array<float, kResampleCount> orderedA{};  // largest first
-  // The generator state before each resample at the same position, or -1.0
-  // for a resample that lacks the largest observed size.
+  // The generator state before each resample at the same position, or
+  // kMarkedState.
   std::array<double, kResampleCount> orderedState{};
 };
 
@@ -30,6 +42,9 @@ struct ErrorRange {
   float upper = 0.0f;
   float width = 0.0f;  // from the unshifted ordered values
 };
+
+// The levels whose ranges every run reports, in the order they are shown.
+inline constexpr std::array<int, 5> kReportedLevels = {99, 95, 90, 80, 66};
 
 // Positions (1 to 1000) in orderedA of the upper and lower bound of a level.
 struct BoundPositions {
@@ -50,16 +65,34 @@ BoundPositions boundPositions(int level);
 ErrorRange errorRange(const BootstrapResult& result, int level);
 
 // The position (1 to 1000) of the resample plotted at each bound, or nullopt
-// when every examined position is marked with a negative state.
+// when every examined position is marked.
 std::optional<int> selectUpperResample(const BootstrapResult& result,
                                        const ErrorRange& range);
 std::optional<int> selectLowerResample(const BootstrapResult& result,
                                        const ErrorRange& range);
 
 // Draws again, ordered largest first, the resample recorded with `state`.
-// REQUIRES: state >= 0 and state was recorded by runBootstrap for `sizes`
+// REQUIRES: !isMarkedState(state), state recorded by runBootstrap for `sizes`
 std::vector<float> regenerateResample(ResampleGenerator& generator,
                                       double state, const ObservedSizes& sizes);
+
+// What a plotting file shows for one level, besides the observed sizes.
+struct LevelAnalysis {
+  ErrorRange range;
+  std::vector<float> referenceLine;  // the largest observed size / rank
+  // The resamples at the level's bounds, drawn again and ordered largest
+  // first; the observed sizes when no position can be plotted.
+  std::vector<float> upperResample;
+  std::vector<float> lowerResample;
+};
+
+// The range of `level`, and its bound resamples drawn again from their
+// recorded states with `generator`, whose state is left where the last draw
+// leaves it.
+// REQUIRES: 1 <= level <= 99, `result` from runBootstrap for `sizes`
+LevelAnalysis analyseLevel(const ObservedSizes& sizes,
+                           const BootstrapResult& result,
+                           ResampleGenerator& generator, int level);
 
 }  // namespace talvik
 

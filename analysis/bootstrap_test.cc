@@ -18,9 +18,8 @@ double stateAfterSteps(double seed, int steps) {
 }
 
 int markedCount(const BootstrapResult& result) {
-  return static_cast<int>(std::count_if(result.orderedState.begin(),
-                                        result.orderedState.end(),
-                                        [](double s) { return s < 0.0; }));
+  return static_cast<int>(std::count_if(
+      result.orderedState.begin(), result.orderedState.end(), isMarkedState));
 }
 
 BootstrapResult bootstrapOf(const ObservedSizes& sizes, double seed) {
@@ -219,6 +218,33 @@ TEST(Bootstrap, RegeneratedResampleIsTheOneDrawnInItsPass) {
       EXPECT_EQ(first, resampleOfPass(sizes, 1234567, state));
     }
   }
+}
+
+// What a plotting file shows: the bound resamples of their passes, whatever
+// state the generator was left in, and the observed sizes where no position
+// can be plotted.
+TEST(Bootstrap, AnalyseLevelGivesTheRangeAndTheBoundResamplesOfItsPasses) {
+  const ObservedSizes sizes = {880, 640, 640, 310, 205, 190, 77,
+                               45,  45,  12,  3,   0,   0};
+  ResampleGenerator generator(1234567);
+  BootstrapResult result = runBootstrap(sizes, generator, 0.0f);
+  const LevelAnalysis level = analyseLevel(sizes, result, generator, 80);
+  const ErrorRange range = errorRange(result, 80);
+  EXPECT_EQ(level.range.lower, range.lower);
+  EXPECT_EQ(level.range.upper, range.upper);
+  EXPECT_EQ(level.referenceLine[0], 880.0f);
+  EXPECT_EQ(level.referenceLine[12], 880.0f / 13.0f);
+  const int upper = *selectUpperResample(result, range);
+  const int lower = *selectLowerResample(result, range);
+  EXPECT_EQ(level.upperResample,
+            resampleOfPass(sizes, 1234567, result.orderedState[upper - 1]));
+  EXPECT_EQ(level.lowerResample,
+            resampleOfPass(sizes, 1234567, result.orderedState[lower - 1]));
+
+  result.orderedState.fill(kMarkedState);
+  const LevelAnalysis unplottable = analyseLevel(sizes, result, generator, 80);
+  EXPECT_EQ(unplottable.upperResample, sizes);
+  EXPECT_EQ(unplottable.lowerResample, sizes);
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 namespace talvik {
 namespace {
 
-constexpr double kStateCount = 16777216.0;  // 2^24
-constexpr std::uint32_t kStateMask = 0xFFFFFF;
+constexpr double kStateCount = kGeneratorModulus;
+constexpr std::uint32_t kStateMask = kGeneratorModulus - 1;
 
 /* The integer step. For a whole-number state x from 0 to 2^24 - 1 the double
    step of ResampleGenerator is exact: 4101 x + 853 <= 4101 (2^24 - 1) + 853
@@ -38,10 +38,11 @@ struct Jump {
 
 constexpr std::array<Jump, kLookAhead> kJumps = [] {
   std::array<Jump, kLookAhead> jumps{};
-  Jump jump{4101u, 853u};
+  Jump jump{kGeneratorMultiplier, kGeneratorIncrement};
   for (Jump& each : jumps) {
     each = jump;
-    jump = {4101u * jump.multiplier, 4101u * jump.increment + 853u};
+    jump = {kGeneratorMultiplier * jump.multiplier,
+            kGeneratorMultiplier * jump.increment + kGeneratorIncrement};
   }
   return jumps;
 }();
@@ -67,8 +68,6 @@ std::optional<std::uint32_t> wholeState(double state) {
    rising order, repeats included, visits the drawn sizes in non-increasing
    order, the positive ones first, because the sizes never increase; writing
    0.0 for every size that is not positive gives the same sequence. */
-float orderedSize(float size) { return size > 0.0f ? size : 0.0f; }
-
 CountedResample::CountedResample(int n)
     : counts_(n), positionByRank_(n + kCopies) {}
 
@@ -100,7 +99,7 @@ void CountedResample::countDraws(ResampleGenerator& generator) {
           (kJumps[j].multiplier * state + kJumps[j].increment) & kStateMask;
     }
     for (const std::uint32_t next : ahead) {
-      const std::uint32_t index = next % 1000u;
+      const std::uint32_t index = next % kGeneratorIndexRange;
       if (index >= limit) continue;
       ++counts_[index];
       if (++drawn == n) {

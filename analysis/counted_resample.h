@@ -8,10 +8,6 @@
 
 namespace talvik {
 
-// The size that a drawn position puts in the ordered resample: the size when
-// it is positive, else 0.0, as the repeated selection leaves it.
-float orderedSize(float size);
-
 // One resample of a list ordered largest first, ordered by counting how often
 // each position was drawn instead of by repeated selection. The draws use an
 // integer generator step whenever the state is a whole number in range.

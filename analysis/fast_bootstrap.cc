@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/counted_resample.h"
+#include "analysis/observed_sizes.h"
 #include "analysis/resample_rank_size_a.h"
 
 namespace talvik {

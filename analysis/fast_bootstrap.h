@@ -5,8 +5,8 @@
 
 #include "analysis/bootstrap.h"
 #include "analysis/literal_bootstrap.h"
+#include "analysis/observed_sizes.h"
 #include "analysis/resample_generator.h"
-#include "analysis/size_file.h"
 
 namespace talvik {
 

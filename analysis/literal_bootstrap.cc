@@ -30,7 +30,7 @@ PassRecords runLiteralPasses(const ObservedSizes& sizes,
 float meanPassA(const PassRecords& passes) {
   float sum = 0.0f;
   for (const float a : passes.passA) sum = sum + a;
-  return sum / 1000.0f;
+  return sum / static_cast<float>(kResampleCount);
 }
 
 BootstrapResult summarizeBySelection(PassRecords passes, float observedA) {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "analysis/bootstrap.h"
+#include "analysis/observed_sizes.h"
 #include "analysis/resample_generator.h"
-#include "analysis/size_file.h"
 
 namespace talvik {
 
@@ -16,18 +16,12 @@ namespace talvik {
 // reference for the faster method and serves every case that method cannot
 // reproduce exactly.
 
-// The running best's start in the ordering of the A values, and what a taken
-// value is overwritten with.
-inline constexpr float kSelectionFloor = -99999.0f;
-// The state recorded for a resample that lacks the largest observed size.
-inline constexpr double kMarkedState = -1.0;
-
 // What the resampling passes record. Index k - 1 holds pass k.
 struct PassRecords {
   // The A of each resample.
   std::array<float, kResampleCount> passA{};
-  // The generator state before each resample, or -1.0 when the resample
-  // lacks the largest observed size.
+  // The generator state before each resample, or kMarkedState when the
+  // resample lacks the largest observed size.
   std::array<double, kResampleCount> passState{};
 };
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "analysis/size_file.h"
+#include "analysis/observed_sizes.h"
 
 namespace talvik {
 

@@ -34,54 +34,38 @@ std::vector<float> stripWidths(std::size_t n) {
   return stripWidth;
 }
 
-// Every step below is one float operation per value, done over all ranks in
-// rising order before the next step starts, so that every machine and every
-// pass rounds exactly alike. Index i holds rank i + 1.
+std::vector<float> referenceLine(float largest, std::size_t n) {
+  std::vector<float> line(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    line[i] = largest / static_cast<float>(i + 1);
+  }
+  return line;
+}
+
+NormalisedSizeAxis::NormalisedSizeAxis(float largest, std::size_t n)
+    : referenceLine_(talvik::referenceLine(largest, n)) {
+  for (float& value : referenceLine_) value = log10Of(value);
+  logSpan_ = referenceLine_.front() - referenceLine_.back();
+  offset_ = referenceLine_.back() / logSpan_;
+  for (float& value : referenceLine_) value = place(value);
+}
+
+// Every value is one float operation on the same operands whichever order the
+// ranks are visited in, so every machine and every pass rounds exactly alike.
+// Index i holds rank i + 1.
 float rankSizeA(std::span<float> sizes) {
   const std::size_t n = sizes.size();
   if (n == 0) return 0.0f;
-
-  std::vector<float> referenceLine(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    referenceLine[i] = sizes[0] / static_cast<float>(i + 1);
-  }
-
-  for (std::size_t i = 0; i < n; ++i) {
-    referenceLine[i] = log10Of(referenceLine[i]);
-    sizes[i] = log10Of(sizes[i]);
-  }
-
-  const float logSpan = referenceLine[0] - referenceLine[n - 1];
-  const float offset = referenceLine[n - 1] / logSpan;
-
-  for (std::size_t i = 0; i < n; ++i) {
-    referenceLine[i] = kAxisScale * ((referenceLine[i] / logSpan) - offset);
-    sizes[i] = kAxisScale * ((sizes[i] / logSpan) - offset);
-  }
-
-  std::vector<float> deviation(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    deviation[i] = sizes[i] - referenceLine[i];
-  }
-
+  const NormalisedSizeAxis axis(sizes[0], n);
   // A single rank's width of 0 changes nothing: its product is not-a-number
   // anyway, because the span is zero.
   const std::vector<float> stripWidth = stripWidths(n);
-
-  std::vector<float> product(n);
+  SignedArea area;
   for (std::size_t i = 0; i < n; ++i) {
-    product[i] = deviation[i] * stripWidth[i];
+    sizes[i] = axis.place(log10Of(sizes[i]));
+    area.add(sizes[i] - axis.referenceLine()[i], stripWidth[i]);
   }
-
-  // Zero and not-a-number products fall through both tests.
-  float negativeArea = 0.0f;
-  float positiveArea = 0.0f;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (product[i] < 0) negativeArea = negativeArea + product[i];
-    if (product[i] > 0) positiveArea = positiveArea + product[i];
-  }
-
-  return positiveArea + negativeArea;
+  return area.total();
 }
 
 }  // namespace talvik

@@ -27,6 +27,47 @@ float log10Of(float value);
 // single rank has no neighbour and the width 0.
 std::vector<float> stripWidths(std::size_t n);
 
+// The reference line of n ranks: the largest size divided by each rank.
+std::vector<float> referenceLine(float largest, std::size_t n);
+
+// The normalised size axis of a list with this largest size and n ranks:
+// the base-10 logarithm of the reference line fixes the span and the offset
+// that place every logarithm of a size on the axis.
+class NormalisedSizeAxis {
+ public:
+  NormalisedSizeAxis(float largest, std::size_t n);
+
+  // The place of a size on the axis, given its base-10 logarithm.
+  float place(float logSize) const {
+    return kAxisScale * ((logSize / logSpan_) - offset_);
+  }
+  // The reference line's place at each rank.
+  const std::vector<float>& referenceLine() const { return referenceLine_; }
+
+ private:
+  std::vector<float> referenceLine_;
+  float logSpan_;
+  float offset_;
+};
+
+// The area between the two curves, summed in rank order from the product of
+// each rank's deviation and strip width: the negative and the positive
+// products apart, then the two sums. Zero and not-a-number products fall
+// through both tests.
+class SignedArea {
+ public:
+  void add(float deviation, float stripWidth) {
+    const float product = deviation * stripWidth;
+    if (product < 0) negative_ = negative_ + product;
+    if (product > 0) positive_ = positive_ + product;
+  }
+  float total() const { return positive_ + negative_; }
+
+ private:
+  float negative_ = 0.0f;
+  float positive_ = 0.0f;
+};
+
 }  // namespace talvik
 
 #endif  // TALVIK_ANALYSIS_RANK_SIZE_A_H_

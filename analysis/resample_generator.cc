@@ -6,10 +6,10 @@
 namespace talvik {
 namespace {
 
-constexpr double kMultiplier = 4101.0;
-constexpr double kIncrement = 853.0;
-constexpr double kModulus = 16777216.0;  // 2^24
-constexpr double kIndexRange = 1000.0;
+constexpr double kMultiplier = kGeneratorMultiplier;
+constexpr double kIncrement = kGeneratorIncrement;
+constexpr double kModulus = kGeneratorModulus;
+constexpr double kIndexRange = kGeneratorIndexRange;
 constexpr double kIndexOffset = 1.0;
 
 }  // namespace
@@ -29,7 +29,7 @@ int ResampleGenerator::nextIndex() {
 }
 
 int ResampleGenerator::drawPosition(int n) {
-  assert(n >= 1 && n <= 1000);
+  assert(n >= 1 && n <= static_cast<int>(kGeneratorIndexRange));
   // A state with a fraction may never end in 000, so a list of one takes its
   // only position without stepping.
   if (n == 1) return 1;

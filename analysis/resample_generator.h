@@ -1,14 +1,22 @@
 #ifndef TALVIK_ANALYSIS_RESAMPLE_GENERATOR_H_
 #define TALVIK_ANALYSIS_RESAMPLE_GENERATOR_H_
 
+#include <cstdint>
+
 namespace talvik {
+
+// The generator's recurrence: state' = (4101 x state + 853) mod 2^24, and
+// the index of a state is (state mod 1000) + 1.
+inline constexpr std::uint32_t kGeneratorMultiplier = 4101;
+inline constexpr std::uint32_t kGeneratorIncrement = 853;
+inline constexpr std::uint32_t kGeneratorModulus = std::uint32_t{1} << 24;
+inline constexpr std::uint32_t kGeneratorIndexRange = 1000;
 
 // True for a seed the generator can work from: finite, not negative, and small
 // enough that the first step 4101 x seed + 853 is finite.
 bool isUsableSeed(double seed);
 
-// Linear congruential generator modulo 2^24 carried in a double state:
-// state' = (4101 x state + 853) mod 2^24, index = (state' mod 1000) + 1.
+// The recurrence above, carried in a double state.
 class ResampleGenerator {
  public:
   // REQUIRES: isUsableSeed(seed)

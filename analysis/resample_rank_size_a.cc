@@ -4,20 +4,20 @@
 #include <utility>
 
 #include "analysis/counted_resample.h"
+#include "analysis/observed_sizes.h"
 #include "analysis/rank_size_a.h"
 
 namespace talvik {
 
-/* rankSizeA for the resamples of one list, bit for bit. Every value rankSizeA
-   computes for a rank is the same float operation on the same operands here;
-   only where it is computed changes. The reference line and its span and
-   offset depend only on the resample's largest size and n; the logarithm of
-   a size only on the size, and its normalised value only on that logarithm
-   and the span and offset; the rank axis and the strip widths only on n. So
-   those are computed once per run, the reference line and the normalised
-   sizes once per distinct largest size (resamples mostly share the few
-   largest), and a resample costs one deviation, product and sum per rank.
-   A change to rankSizeA must be made here too; the tests compare the two. */
+/* rankSizeA for the resamples of one list, bit for bit. Both build on the
+   same NormalisedSizeAxis, strip widths and SignedArea, so every value is the
+   same float operation on the same operands; only where it is computed
+   changes. The axis depends only on the resample's largest size and n; the
+   logarithm of a size only on the size, and its place only on that
+   logarithm and the axis; the strip widths only on n. So those are computed
+   once per run, the axis and the placed sizes once per distinct largest size
+   (resamples mostly share the few largest), and a resample costs one
+   deviation, product and sum per rank. */
 ResampleRankSizeA::ResampleRankSizeA(const ObservedSizes& sizes)
     : ordered_(sizes.size()),
       logSizes_(sizes.size()),
@@ -38,38 +38,21 @@ const ResampleRankSizeA::Scale& ResampleRankSizeA::scaleFor(
     int largestPosition) {
   std::optional<Scale>& scale = scales_[firstOfSize_[largestPosition]];
   if (scale) return *scale;
-
   const std::size_t n = ordered_.size();
-  const float largest = ordered_[largestPosition];
-  std::vector<float> referenceLine(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    referenceLine[i] = largest / static_cast<float>(i + 1);
-  }
-  for (float& value : referenceLine) value = log10Of(value);
-  const float logSpan = referenceLine[0] - referenceLine[n - 1];
-  const float offset = referenceLine[n - 1] / logSpan;
-  for (float& value : referenceLine) {
-    value = kAxisScale * ((value / logSpan) - offset);
-  }
-  std::vector<float> normalised(n);
-  for (std::size_t p = 0; p < n; ++p) {
-    normalised[p] = kAxisScale * ((logSizes_[p] / logSpan) - offset);
-  }
-  return scale.emplace(Scale{std::move(referenceLine), std::move(normalised)});
+  NormalisedSizeAxis axis(ordered_[largestPosition], n);
+  std::vector<float> placed(n);
+  for (std::size_t p = 0; p < n; ++p) placed[p] = axis.place(logSizes_[p]);
+  return scale.emplace(Scale{std::move(axis), std::move(placed)});
 }
 
 float ResampleRankSizeA::of(std::span<const int> positionByRank) {
   const Scale& scale = scaleFor(positionByRank[0]);
-  float negativeArea = 0.0f;
-  float positiveArea = 0.0f;
+  const std::vector<float>& line = scale.axis.referenceLine();
+  SignedArea area;
   for (std::size_t i = 0; i < positionByRank.size(); ++i) {
-    const float deviation =
-        scale.sizes[positionByRank[i]] - scale.referenceLine[i];
-    const float product = deviation * stripWidth_[i];
-    if (product < 0) negativeArea = negativeArea + product;
-    if (product > 0) positiveArea = positiveArea + product;
+    area.add(scale.sizes[positionByRank[i]] - line[i], stripWidth_[i]);
   }
-  return positiveArea + negativeArea;
+  return area.total();
 }
 
 }  // namespace talvik

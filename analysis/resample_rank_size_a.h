@@ -5,7 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "analysis/size_file.h"
+#include "analysis/observed_sizes.h"
+#include "analysis/rank_size_a.h"
 
 namespace talvik {
 
@@ -22,10 +23,9 @@ class ResampleRankSizeA {
   float of(std::span<const int> positionByRank);
 
  private:
-  // The reference line and all sizes, normalised on the axes of one largest
-  // size.
+  // The size axis of one largest size, and every size placed on it.
   struct Scale {
-    std::vector<float> referenceLine;
+    NormalisedSizeAxis axis;
     std::vector<float> sizes;
   };
 

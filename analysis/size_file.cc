@@ -1,14 +1,11 @@
 #include "analysis/size_file.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstddef>
-#include <functional>
-#include <iterator>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "analysis/number_characters.h"
 #include "analysis/size_value.h"
 
 namespace talvik {
@@ -34,9 +31,13 @@ class SizeFileCharacters {
         return failed_ ? kFailure : kEndOfFile;
       }
       const char c = buffer_[position_++];
+      if (c == '\n') ++lineEnds_;
       if (c != '\r') return static_cast<unsigned char>(c);
     }
   }
+
+  // The line (from 1) after the last line end returned.
+  int line() const { return lineEnds_ + 1; }
 
  private:
   bool refill() {
@@ -59,12 +60,14 @@ class SizeFileCharacters {
   std::size_t filled_ = 0;
   bool ended_ = false;
   bool failed_ = false;
+  int lineEnds_ = 0;
 };
 
 struct ValueRead {
   enum class Outcome { kValue, kEndOfFile, kReadError };
   Outcome outcome;
   float value = 0.0f;
+  int line = 0;  // where the value, or the read error, is
 };
 
 bool endsValue(int c) {
@@ -72,26 +75,34 @@ bool endsValue(int c) {
          c == kEndOfFile || c == kFailure;
 }
 
+bool endsLine(int c) { return c == '\n' || c == kEndOfFile || c == kFailure; }
+
+using Doubt = SizeFileDoubt::Kind;
+
 // Reads one value per line: each read starts on the line after the previous
-// value's, and what followed that value on its line is never looked at.
+// value's, and what followed that value on its line is never used. It is
+// only looked at for the doubts it raises.
 class SizeValueReader {
  public:
-  explicit SizeValueReader(ByteSource& file) : characters_(file) {}
+  SizeValueReader(ByteSource& file, std::vector<SizeFileDoubt>& doubts)
+      : characters_(file), doubts_(doubts) {}
 
   ValueRead next() {
     if (restOfLineUnread_ && !skipRestOfLine()) {
-      return {ValueRead::Outcome::kReadError};
+      return error(characters_.line());
     }
     restOfLineUnread_ = false;
     bool afterCount = false;
     while (true) {
       int c = skipBlanksAndLineEnds();
-      if (c == kFailure) return {ValueRead::Outcome::kReadError};
+      const int line = characters_.line();
+      if (c == kFailure) return error(line);
       if (c == kEndOfFile) return {ValueRead::Outcome::kEndOfFile};
       if (c == ',' || c == '/') {
         // A value left empty: one settlement, taken as size 0.0.
-        restOfLineUnread_ = true;
-        return {ValueRead::Outcome::kValue, 0.0f};
+        doubts_.push_back({line, Doubt::kEmptyValue});
+        skipLater(line, '\n');
+        return {ValueRead::Outcome::kValue, 0.0f, line};
       }
       SizeValueScanner scanner;
       while (!endsValue(c) && !(c == '*' && !afterCount)) {
@@ -101,99 +112,109 @@ class SizeValueReader {
       if (c == '*') {
         // What stood before the star was a repeat count: unchecked, unused.
         // The value proper follows, on later lines if the star ends this one.
+        doubts_.push_back({line, Doubt::kRepeatCount});
         afterCount = true;
         continue;
       }
-      if (c == kFailure) return {ValueRead::Outcome::kReadError};
-      restOfLineUnread_ = c != '\n' && c != kEndOfFile;
+      if (c == kFailure) return error(line);
       const std::optional<float> value = scanner.value();
-      if (!value) return {ValueRead::Outcome::kReadError};
-      return {ValueRead::Outcome::kValue, *value};
+      if (!value) return error(line);
+      int ending = c;
+      if (scanner.isWord()) {
+        doubts_.push_back({line, Doubt::kWordAsValue});
+        ending = '\n';  // what follows a heading's first word is no news
+      } else if (*value <= 0.0f) {
+        doubts_.push_back({line, Doubt::kNotPositive});
+      }
+      if (c != '\n' && c != kEndOfFile) skipLater(line, ending);
+      return {ValueRead::Outcome::kValue, *value, line};
     }
   }
 
  private:
+  // The unread rest of the line of the last value, and what ended the value.
+  struct RestOfLine {
+    int line = 0;
+    int ending = '\n';  // a line end when nothing after the value is news
+  };
+
+  void skipLater(int line, int ending) {
+    restOfLine_ = {line, ending};
+    restOfLineUnread_ = true;
+  }
+
+  static ValueRead error(int line) {
+    return {ValueRead::Outcome::kReadError, 0.0f, line};
+  }
+
   int skipBlanksAndLineEnds() {
     int c = characters_.next();
     while (c == ' ' || c == '\t' || c == '\n') c = characters_.next();
     return c;
   }
 
+  // Passes over the rest of the line. A comma with three digits after it, as
+  // in "16,395", is a thousands separator; other text than blanks was not
+  // read either.
   bool skipRestOfLine() {
+    const bool commaEnded = restOfLine_.ending == ',';
+    bool text = restOfLine_.ending == '/' || commaEnded;
+    int groupDigits = 0;
+    bool groupEnded = !commaEnded;
     int c = characters_.next();
-    while (c != '\n' && c != kEndOfFile && c != kFailure) {
-      c = characters_.next();
+    for (; !endsLine(c); c = characters_.next()) {
+      if (!groupEnded && isDigit(static_cast<char>(c))) {
+        if (groupDigits <= 3) ++groupDigits;  // 4 stands for "more than 3"
+      } else {
+        groupEnded = true;
+      }
+      if (c != ' ' && c != '\t') text = true;
     }
-    return c != kFailure;
+    if (c == kFailure) return false;
+    if (restOfLine_.ending != '\n') {
+      if (commaEnded && groupDigits == 3) {
+        doubts_.push_back({restOfLine_.line, Doubt::kThousandsSeparator});
+      } else if (text) {
+        doubts_.push_back({restOfLine_.line, Doubt::kTextAfterValue});
+      }
+    }
+    return true;
   }
 
   SizeFileCharacters characters_;
+  std::vector<SizeFileDoubt>& doubts_;
+  RestOfLine restOfLine_;
   bool restOfLineUnread_ = false;
 };
-
-bool holdsNaN(std::span<const float> list) {
-  return std::any_of(list.begin(), list.end(),
-                     [](float size) { return std::isnan(size); });
-}
 
 }  // namespace
 
 SizeFileReading readSettlementSizes(ByteSource& file) {
-  SizeValueReader reader(file);
-  std::vector<float> sizes;
+  SizeFileReading reading;
+  SizeValueReader reader(file, reading.doubts);
   while (true) {
     const ValueRead read = reader.next();
     switch (read.outcome) {
       case ValueRead::Outcome::kReadError:
-        return {SizeFileReading::Ending::kReadError, {}};
+        reading.ending = SizeFileReading::Ending::kReadError;
+        reading.endingLine = read.line;
+        reading.sizes.clear();
+        return reading;
       case ValueRead::Outcome::kEndOfFile:
-        return {SizeFileReading::Ending::kSizesRead, std::move(sizes)};
+        return reading;
       case ValueRead::Outcome::kValue:
         break;
     }
     // A 1001st value only shows that there are too many; nothing after it
     // is read.
-    if (sizes.size() == static_cast<std::size_t>(kMaxSettlements)) {
-      return {SizeFileReading::Ending::kTooManySizes, {}};
+    if (reading.sizes.size() == static_cast<std::size_t>(kMaxSettlements)) {
+      reading.ending = SizeFileReading::Ending::kTooManySizes;
+      reading.endingLine = read.line;
+      reading.sizes.clear();
+      return reading;
     }
-    sizes.push_back(read.value);
+    reading.sizes.push_back(read.value);
   }
-}
-
-// Without a not-a-number entry the repeated selection yields the positive
-// entries from the largest down, the earlier of equal ones first, and then
-// 0.0 for every entry that no selection takes (zero, -0.0, negative). A
-// stable sort of the positive entries gives that same sequence.
-std::vector<float> orderLargestFirst(std::span<const float> list) {
-  if (holdsNaN(list)) return orderLargestFirstBySelection(list);
-  std::vector<float> ordered;
-  ordered.reserve(list.size());
-  std::copy_if(list.begin(), list.end(), std::back_inserter(ordered),
-               [](float size) { return size > 0.0f; });
-  std::stable_sort(ordered.begin(), ordered.end(), std::greater<float>());
-  ordered.resize(list.size(), 0.0f);
-  return ordered;
-}
-
-// Each pass takes an entry whenever the running best is not greater than or
-// equal to it, so a not-a-number entry is always taken, and so is the entry
-// right after it (nothing compares greater than or equal to not-a-number).
-std::vector<float> orderLargestFirstBySelection(std::span<const float> list) {
-  std::vector<float> remaining(list.begin(), list.end());
-  std::vector<float> ordered(list.size());
-  for (float& out : ordered) {
-    float best = 0.0f;
-    std::optional<std::size_t> taken;
-    for (std::size_t i = 0; i < remaining.size(); ++i) {
-      if (!(best >= remaining[i])) {
-        best = remaining[i];
-        taken = i;
-      }
-    }
-    out = best;
-    if (taken) remaining[*taken] = 0.0f;
-  }
-  return ordered;
 }
 
 }  // namespace talvik

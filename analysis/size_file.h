@@ -1,19 +1,29 @@
 #ifndef TALVIK_ANALYSIS_SIZE_FILE_H_
 #define TALVIK_ANALYSIS_SIZE_FILE_H_
 
-#include <span>
 #include <vector>
 
 #include "analysis/byte_source.h"
+#include "analysis/observed_sizes.h"
 
 namespace talvik {
 
-inline constexpr int kMaxSettlements = 1000;
+// A line read as the size file's rules say, but perhaps not as its writer
+// meant it (a spreadsheet's thousands separator, a heading).
+struct SizeFileDoubt {
+  enum class Kind {
+    kThousandsSeparator,  // a comma and three digits after the value
+    kTextAfterValue,      // other text after the value, not read
+    kWordAsValue,         // a word read as infinity or not-a-number
+    kEmptyValue,          // a comma or slash first: a size of 0
+    kRepeatCount,         // "r*v": the count is not used
+    kNotPositive,         // a size of zero or less
+  };
+  int line = 0;  // from 1
+  Kind kind = Kind::kTextAfterValue;
 
-// The settlement sizes, largest first: the positive sizes in non-increasing
-// order, then 0.0 for each size that was zero or negative. SettlementCount is
-// its size(). Never changed once ordered.
-using ObservedSizes = std::vector<float>;
+  bool operator==(const SizeFileDoubt&) const = default;
+};
 
 // The outcome of reading the size file.
 struct SizeFileReading {
@@ -24,20 +34,15 @@ struct SizeFileReading {
   };
   Ending ending = Ending::kSizesRead;
   std::vector<float> sizes;  // file order; empty unless kSizesRead
+  // The line of the read error or of the 1001st value; 0 when sizes are read.
+  int endingLine = 0;
+  // In the order of the lines, for the values read.
+  std::vector<SizeFileDoubt> doubts;
 };
 
 // Reads at most 1001 values, one per line. Streams the file: a line of any
 // length is read without holding it whole in memory.
 SizeFileReading readSettlementSizes(ByteSource& file);
-
-// Orders a list largest first, as the repeated selection below does: the
-// positive sizes in non-increasing order (of equal values the earlier first),
-// then 0.0 for each size that is zero or negative. A list holding NaN gets
-// exactly what the selection gives it.
-std::vector<float> orderLargestFirst(std::span<const float> list);
-
-// The repeated selection itself, step by step: the reference for the above.
-std::vector<float> orderLargestFirstBySelection(std::span<const float> list);
 
 }  // namespace talvik
 

@@ -157,6 +157,8 @@ SizeFileReading readText(const std::string& text) {
         << text << " in pieces of " << piece;
     EXPECT_EQ(bitsOf(again.sizes), bitsOf(reading.sizes))
         << text << " in pieces of " << piece;
+    EXPECT_EQ(again.endingLine, reading.endingLine) << text;
+    EXPECT_EQ(again.doubts, reading.doubts) << text;
   }
   return reading;
 }
@@ -353,68 +355,56 @@ TEST(ReadSettlementSizes, HugeValueWithABadCharacterIsAReadError) {
   }
 }
 
-struct OrderCase {
-  std::vector<float> list;
-  std::vector<float> ordered;
-};
-
-void expectOrder(const OrderCase& c) {
-  EXPECT_EQ(bitsOf(orderLargestFirst(c.list)), bitsOf(c.ordered));
-  EXPECT_EQ(bitsOf(orderLargestFirstBySelection(c.list)), bitsOf(c.ordered));
+// Lines read as the rules say, flagged where a spreadsheet's writer may have
+// meant something else; line ends CR LF or LF alike.
+TEST(ReadSettlementSizes, DoubtfulLinesAreNamedWithTheirLines) {
+  using Kind = SizeFileDoubt::Kind;
+  const SizeFileReading reading = readText(
+      "Number\r\n"      // 1: a heading, read as not-a-number
+      "16,395\r\n"      // 2: a thousands separator
+      "1,234,567\n"     // 3
+      "12.5 ha\n"       // 4: text after the value
+      "\n"              // 5: blank, passed over
+      ",7\n"            // 6: a size of 0
+      "3*150\n"         // 7: a repeat count
+      "0\n"             // 8
+      "-4.5  \n"        // 9: trailing blanks are no news
+      "20,\n"           // 10: text (a comma) after the value
+      "16,3950\n"       // 11: four digits are no group
+      "INF 12 words\n"  // 12: a word; the rest is no news
+      "2*\n"            // 13: the count, then the value below
+      "88 /\n");        // 14
+  EXPECT_EQ(reading.ending, Ending::kSizesRead);
+  EXPECT_EQ(reading.endingLine, 0);
+  EXPECT_EQ(reading.sizes.size(), 12u);
+  EXPECT_EQ(reading.doubts, (std::vector<SizeFileDoubt>{
+                                {1, Kind::kWordAsValue},
+                                {2, Kind::kThousandsSeparator},
+                                {3, Kind::kThousandsSeparator},
+                                {4, Kind::kTextAfterValue},
+                                {6, Kind::kEmptyValue},
+                                {7, Kind::kRepeatCount},
+                                {8, Kind::kNotPositive},
+                                {9, Kind::kNotPositive},
+                                {10, Kind::kTextAfterValue},
+                                {11, Kind::kTextAfterValue},
+                                {12, Kind::kWordAsValue},
+                                {13, Kind::kRepeatCount},
+                                {14, Kind::kTextAfterValue},
+                            }));
 }
 
-TEST(OrderLargestFirst, PositiveSizesLargestFirstThenZeroForTheOthers) {
-  const OrderCase cases[] = {
-      {{5, -3, 0, 7}, {7, 5, 0, 0}},
-      {{10, 4, 10}, {10, 10, 4}},
-      {{}, {}},
-      {{3}, {3}},
-      {{-2}, {0}},
-      {{-0.0f, -kInfinity, kInfinity, 2, -0.0f}, {kInfinity, 2, 0, 0, 0}},
-      {{1e-45f, 0, 3.4e38f}, {3.4e38f, 1e-45f, 0}},
-  };
-  for (const OrderCase& c : cases) expectOrder(c);
-}
-
-// A not-a-number entry and the entry after it are taken whatever they are.
-TEST(OrderLargestFirst, NaNEntriesFollowTheRepeatedSelection) {
-  const OrderCase cases[] = {
-      {{kNaN}, {kNaN}},
-      {{2, kNaN}, {kNaN, 2}},
-      {{kNaN, -4}, {-4, 0}},
-      {{3, kNaN, 1, 5}, {5, 1, 0, 0}},
-      {{kNaN, kNaN, 6}, {6, 0, 0}},
-  };
-  for (const OrderCase& c : cases) expectOrder(c);
-}
-
-float randomSize(std::mt19937& random) {
-  constexpr float kPool[] = {0.0f,  -0.0f, kInfinity, -kInfinity, 1e-45f,
-                             3e38f, 150,   2.5f,      1e-7f};
-  switch (std::uniform_int_distribution<int>(0, 2)(random)) {
-    case 0:
-      return static_cast<float>(
-          std::uniform_int_distribution<int>(-3, 12)(random));
-    case 1:
-      return kPool[std::uniform_int_distribution<std::size_t>(
-          0, std::size(kPool) - 1)(random)];
-    default:
-      return std::uniform_real_distribution<float>(-1e6f, 1e6f)(random);
+TEST(ReadSettlementSizes, EndingLineNamesTheBadValueOrTheThousandAndFirst) {
+  EXPECT_EQ(readText("5\r\n\r\n6\r\n7x\r\n8\r\n").endingLine, 4);
+  EXPECT_EQ(readText("5\n3*\n\n1e\n").endingLine, 4);
+  std::string many;
+  for (int i = 0; i < 1001; ++i) {
+    many += '\n';
+    many += std::to_string(i + 1);
   }
-}
-
-TEST(OrderLargestFirst, EqualsTheRepeatedSelectionOnListsWithoutNaN) {
-  std::mt19937 random(20261208);
-  for (int trial = 0; trial < 200; ++trial) {
-    const int n = trial < 3
-                      ? trial * 500
-                      : std::uniform_int_distribution<int>(0, 1000)(random);
-    std::vector<float> list(n);
-    for (float& size : list) size = randomSize(random);
-    EXPECT_EQ(bitsOf(orderLargestFirst(list)),
-              bitsOf(orderLargestFirstBySelection(list)))
-        << "trial " << trial;
-  }
+  const SizeFileReading tooMany = readText(many);
+  EXPECT_EQ(tooMany.ending, Ending::kTooManySizes);
+  EXPECT_EQ(tooMany.endingLine, 1002);
 }
 
 }  // namespace

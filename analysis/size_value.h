@@ -21,6 +21,10 @@ class SizeValueScanner {
   // infinity), or nullopt when the characters do not form a number.
   std::optional<float> value() const;
 
+  // True when the value was taken from a leading I or N (a word such as
+  // "INF", "NaN" or a heading "Number") rather than from digits.
+  bool isWord() const { return part_ == Part::kNotExamined; }
+
  private:
   enum class Part {
     kStart,

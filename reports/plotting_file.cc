@@ -14,15 +14,12 @@ void writeLevelRange(RecordDestination& screen, const ErrorRange& range) {
 
 void writePlottingFile(RecordDestination& plottingFile,
                        std::span<const float> observed,
-                       std::span<const float> upperResample,
-                       std::span<const float> lowerResample) {
+                       const LevelAnalysis& level) {
   writeRecords(plottingFile, "('RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO')");
   for (std::size_t i = 0; i < observed.size(); ++i) {
-    const int rank = static_cast<int>(i) + 1;
-    const float referenceLine = observed[0] / static_cast<float>(rank);
     writeRecords(plottingFile, "(I4,',',F15.4,',',F15.4,',',F15.4,',',F15.4)",
-                 rank, observed[i], referenceLine, upperResample[i],
-                 lowerResample[i]);
+                 static_cast<int>(i) + 1, observed[i], level.referenceLine[i],
+                 level.upperResample[i], level.lowerResample[i]);
   }
 }
 

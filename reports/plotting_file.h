@@ -13,12 +13,11 @@ namespace talvik {
 void writeLevelRange(RecordDestination& screen, const ErrorRange& range);
 
 // The header and one row per rank: the observed size, the reference line
-// (largest observed size / rank) and the two bound resamples.
-// REQUIRES: observed, upperResample and lowerResample have the same size
+// and the two bound resamples of the level.
+// REQUIRES: the level's columns have as many ranks as `observed`
 void writePlottingFile(RecordDestination& plottingFile,
                        std::span<const float> observed,
-                       std::span<const float> upperResample,
-                       std::span<const float> lowerResample);
+                       const LevelAnalysis& level);
 
 // The notice naming the plotting file and how to draw the confidence zone.
 void writePlottingInstructions(RecordDestination& screen,

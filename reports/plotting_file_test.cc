@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/rank_size_a.h"
 #include "gtest/gtest.h"
 #include "session/collected_records_testutil.h"
 
@@ -23,9 +24,11 @@ TEST(PlottingFile, LevelRangeStartsWithTheLevelInFourColumns) {
 TEST(PlottingFile, HeaderThenOneRowPerRankWithTheReferenceLine) {
   CollectedRecords file;
   const std::vector<float> observed = {12500.0f, 50.0f, 0.0f};
-  const std::vector<float> upper = {12500.0f, 12500.0f, 50.0f};
-  const std::vector<float> lower = {12500.0f, 0.0f, 0.0f};
-  writePlottingFile(file, observed, upper, lower);
+  LevelAnalysis level;
+  level.referenceLine = referenceLine(observed[0], observed.size());
+  level.upperResample = {12500.0f, 12500.0f, 50.0f};
+  level.lowerResample = {12500.0f, 0.0f, 0.0f};
+  writePlottingFile(file, observed, level);
   EXPECT_EQ(file.records,
             (Records{
                 "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\r\n",

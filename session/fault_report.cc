@@ -2,15 +2,35 @@
 
 #include <cstring>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace talvik {
 namespace {
 
+// The operation holds what the user typed: a control byte written as it
+// stands could drive the terminal (an escape sequence) or hide text (a NUL).
+std::string withControlBytesShown(std::string_view text) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32 || byte == 127) {
+      shown += "\\x";
+      shown += kHexDigits[byte >> 4];
+      shown += kHexDigits[byte & 0xF];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
 void writeReport(const Fault& fault, std::ostream& errors) {
   errors << "? " << fault.heading << "\n"
          << "? " << fault.cause << "\n"
-         << "? " << fault.operation << "\n";
+         << "? " << withControlBytesShown(fault.operation) << "\n";
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include "session/plotting_phase.h"
 
 #include <cstdint>
-#include <optional>
-#include <vector>
+#include <string>
 
 #include "reports/plotting_file.h"
 #include "session/record_writer.h"
@@ -23,37 +22,20 @@ int readLevel(RecordDestination& screen, ConsoleReader& console) {
   }
 }
 
-// The bound resample at `position`, drawn again from its recorded state. With
-// no position to plot (every one examined lacks the largest size) the column
-// repeats the observed sizes.
-std::vector<float> boundResample(std::optional<int> position,
-                                 const PlottingInputs& inputs) {
-  if (!position) return inputs.observed;
-  const double state = inputs.result.orderedState[*position - 1];
-  return regenerateResample(inputs.generator, state, inputs.observed);
-}
-
 }  // namespace
 
 void runPlottingPhase(RecordDestination& screen, ConsoleReader& console,
-                      FileConnections& files, std::string& resultsFileName,
-                      const PlottingInputs& inputs) {
+                      FileConnections& files, const PlottingInputs& inputs) {
   writeRecords(screen, "(' Enter name of file to write plotting data to: ')");
-  resultsFileName = console.readText(12);
-  RecordDestination& plottingFile = files.connect(resultsFileName);
+  const std::string plottingFileName = console.readText(12);
+  RecordDestination& plottingFile = files.connect(plottingFileName);
   writeRecords(screen, "(' ')");
-
   const int level = readLevel(screen, console);
-  const ErrorRange range = errorRange(inputs.result, level);
-  writeLevelRange(screen, range);
-
-  const std::vector<float> upper =
-      boundResample(selectUpperResample(inputs.result, range), inputs);
-  const std::vector<float> lower =
-      boundResample(selectLowerResample(inputs.result, range), inputs);
-
-  writePlottingFile(plottingFile, inputs.observed, upper, lower);
-  writePlottingInstructions(screen, resultsFileName, level);
+  const LevelAnalysis analysis =
+      analyseLevel(inputs.observed, inputs.result, inputs.generator, level);
+  writeLevelRange(screen, analysis.range);
+  writePlottingFile(plottingFile, inputs.observed, analysis);
+  writePlottingInstructions(screen, plottingFileName, level);
 }
 
 }  // namespace talvik

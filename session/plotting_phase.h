@@ -1,8 +1,6 @@
 #ifndef TALVIK_SESSION_PLOTTING_PHASE_H_
 #define TALVIK_SESSION_PLOTTING_PHASE_H_
 
-#include <string>
-
 #include "analysis/bootstrap.h"
 #include "analysis/resample_generator.h"
 #include "session/console_reader.h"
@@ -18,12 +16,10 @@ struct PlottingInputs {
   ResampleGenerator& generator;
 };
 
-// Asks for the plotting file (its name goes into `resultsFileName`) and a
-// level from 1 to 99, shows the level's range, rebuilds the two bound
-// resamples and writes the plotting file and its instructions.
+// Asks for the plotting file and a level from 1 to 99, shows the level's
+// range, and writes the plotting file and its instructions.
 void runPlottingPhase(RecordDestination& screen, ConsoleReader& console,
-                      FileConnections& files, std::string& resultsFileName,
-                      const PlottingInputs& inputs);
+                      FileConnections& files, const PlottingInputs& inputs);
 
 }  // namespace talvik
 

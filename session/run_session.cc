@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/bootstrap.h"
+#include "analysis/observed_sizes.h"
 #include "analysis/resample_generator.h"
 #include "analysis/size_file.h"
 #include "reports/results_report.h"
@@ -87,7 +88,7 @@ void runDialogue(RecordDestination& screen, ConsoleReader& console,
                "(' Enter name of file to read settlement sizes from: ')");
   const std::string sizeFileName = console.readText(12);
   writeRecords(screen, "(' Enter name of file to write results to: ')");
-  std::string resultsFileName = console.readText(12);
+  const std::string resultsFileName = console.readText(12);
   const double seedValue = readSeed(screen, console);
   writeRecords(screen, "(' ')");
 
@@ -113,8 +114,7 @@ void runDialogue(RecordDestination& screen, ConsoleReader& console,
   const std::string modeCode = console.readText(1);
   if (modeCode != "Y" && modeCode != "y") return;
 
-  runPlottingPhase(screen, console, files, resultsFileName,
-                   {*observed, result, generator});
+  runPlottingPhase(screen, console, files, {*observed, result, generator});
 
   writeRecords(screen, "(' ')");
   writeRecords(screen, "(' Type <Enter> to close window:')");

@@ -91,9 +91,14 @@ bool holdsOnlyRecords(std::string_view text, bool echoesNames) {
   return true;
 }
 
-// A fault report: whole lines, each starting with "? ".
+// A fault report: whole lines, each starting with "? ", of printable text (a
+// control byte typed into a name is shown as \xNN, never written as it is).
 bool isFaultReport(std::string_view report) {
   if (report.empty() || !report.ends_with('\n')) return false;
+  for (const char c : report) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 32 && c != '\n') || byte == 127) return false;
+  }
   while (!report.empty()) {
     if (!report.starts_with("? ")) return false;
     report.remove_prefix(report.find('\n') + 1);
