@@ -217,4 +217,24 @@ SizeFileReading readSettlementSizes(ByteSource& file) {
   }
 }
 
+SizeFileReading readEverySettlementSize(
+    ByteSource& file, const std::function<void(float)>& take) {
+  SizeFileReading reading;
+  SizeValueReader reader(file, reading.doubts);
+  while (true) {
+    const ValueRead read = reader.next();
+    switch (read.outcome) {
+      case ValueRead::Outcome::kReadError:
+        reading.ending = SizeFileReading::Ending::kReadError;
+        reading.endingLine = read.line;
+        return reading;
+      case ValueRead::Outcome::kEndOfFile:
+        return reading;
+      case ValueRead::Outcome::kValue:
+        take(read.value);
+        break;
+    }
+  }
+}
+
 }  // namespace talvik

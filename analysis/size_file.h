@@ -1,6 +1,7 @@
 #ifndef TALVIK_ANALYSIS_SIZE_FILE_H_
 #define TALVIK_ANALYSIS_SIZE_FILE_H_
 
+#include <functional>
 #include <vector>
 
 #include "analysis/byte_source.h"
@@ -43,6 +44,12 @@ struct SizeFileReading {
 // Reads at most 1001 values, one per line. Streams the file: a line of any
 // length is read without holding it whole in memory.
 SizeFileReading readSettlementSizes(ByteSource& file);
+
+// Reads every value however many there are, by the same rules, and hands
+// each to `take` in file order, so that a caller can keep only what it needs.
+// The ending is kSizesRead or kReadError; `sizes` stays empty.
+SizeFileReading readEverySettlementSize(ByteSource& file,
+                                        const std::function<void(float)>& take);
 
 }  // namespace talvik
 

@@ -407,5 +407,32 @@ TEST(ReadSettlementSizes, EndingLineNamesTheBadValueOrTheThousandAndFirst) {
   EXPECT_EQ(tooMany.endingLine, 1002);
 }
 
+// Every value, in file order, with the same doubts and the same read error
+// as the reading limited to 1001 values.
+TEST(ReadEverySettlementSize, AgreesWithTheLimitedReadingAndGoesOnPastIt) {
+  std::string text = "Number\n16,395\n,7\n3*150\n0\n";
+  for (int i = 1; i <= 2500; ++i) text += std::to_string(i) + "\n";
+  const std::string limitedText = text.substr(0, text.find("\n996\n") + 1);
+  const SizeFileReading limited = readText(limitedText);
+  ASSERT_EQ(limited.sizes.size(), 1000u);
+  for (const std::string& whole : {limitedText, text, text + "5x\n6\n"}) {
+    TextSource source(whole, 7);
+    std::vector<float> taken;
+    const SizeFileReading every = readEverySettlementSize(
+        source, [&taken](float size) { taken.push_back(size); });
+    EXPECT_TRUE(every.sizes.empty());
+    ASSERT_GE(taken.size(), 1000u);
+    EXPECT_EQ(bitsOf(std::vector<float>(taken.begin(), taken.begin() + 1000)),
+              bitsOf(limited.sizes));
+    EXPECT_EQ(every.doubts, limited.doubts);
+    if (whole == limitedText) continue;
+    EXPECT_EQ(taken.size(), 2505u);
+    EXPECT_EQ(taken.back(), 2500.0f);
+    const bool bad = whole.size() > text.size();
+    EXPECT_EQ(every.ending, bad ? Ending::kReadError : Ending::kSizesRead);
+    EXPECT_EQ(every.endingLine, bad ? 2506 : 0);
+  }
+}
+
 }  // namespace
 }  // namespace talvik

@@ -1,18 +1,15 @@
 #ifndef TALVIK_BATCH_BATCH_ANALYSIS_H_
 #define TALVIK_BATCH_BATCH_ANALYSIS_H_
 
-#include <array>
 #include <optional>
 #include <span>
 #include <string>
 
-#include "analysis/size_file.h"
+#include "analysis/observed_sizes.h"
 #include "batch/result_table.h"
 
 namespace talvik {
 
-// The levels the dialogue always reports, in its order.
-inline constexpr std::array<int, 5> kFixedLevels = {99, 95, 90, 80, 66};
 // The level plotted when no --level is given.
 inline constexpr int kDefaultPlotLevel = 90;
 
@@ -25,7 +22,7 @@ struct BatchAnalysis {
 
 // Analyses the sizes with one seed by the dialogue's own steps, so that the
 // numbers and the plotting file are the dialogue's, bit for bit: A, the
-// bootstrap, the ranges of the fixed levels and then of `extraLevels`, and
+// bootstrap, the ranges of the reported levels, then of `extraLevels`, and
 // the plotting file of `plotLevel`.
 // REQUIRES: 1 <= observed.size() <= kMaxSettlements, isUsableSeed(seed),
 //           every level from 1 to 99

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "analysis/size_file.h"
 #include "batch/largest_sizes.h"
 #include "batch/size_doubts.h"
 #include "session/fault.h"
@@ -14,34 +15,40 @@ constexpr char kTooManySizes[] =
     "more than 1000 sizes (--largest analyses the largest 1000)";
 
 // A doubtful line is a warning, or with --strict an error.
-void addDoubt(InputSizes& input, std::int64_t line, SizeDoubt doubt,
+void addDoubt(InputSizes& input, std::int64_t line, SizeFileDoubt::Kind kind,
               bool strict) {
-  FileMessage message{line, doubtMessage(doubt)};
+  FileMessage message{line, doubtMessage(kind)};
   (strict ? input.errors : input.warnings).push_back(std::move(message));
 }
 
 void readPlainSizes(ByteSource& file, const SizeReadingRules& rules,
                     InputSizes& input) {
-  const SizeFileReading reading = readSettlementSizes(file);
+  SizeFileReading reading;
+  LargestSizes largest(kMaxSettlements);
+  if (rules.largest) {
+    reading = readEverySettlementSize(
+        file, [&largest](float size) { largest.add(size); });
+  } else {
+    reading = readSettlementSizes(file);
+  }
+  for (const SizeFileDoubt& doubt : reading.doubts) {
+    addDoubt(input, doubt.line, doubt.kind, rules.strict);
+  }
   switch (reading.ending) {
     case SizeFileReading::Ending::kReadError:
       input.errors.push_back(
-          {0,
-           "a value that is no number (the size-file rules read one "
-           "number per line)"});
+          {reading.endingLine,
+           "no number the size-file rules can read (a sign, digits, a point "
+           "and an exponent)"});
       return;
     case SizeFileReading::Ending::kTooManySizes:
-      input.errors.push_back({0, kTooManySizes});
+      input.errors.push_back({reading.endingLine, kTooManySizes});
       return;
     case SizeFileReading::Ending::kSizesRead:
       break;
   }
-  for (std::size_t i = 0; i < reading.sizes.size(); ++i) {
-    if (!(reading.sizes[i] > 0.0f)) {
-      addDoubt(input, 0, SizeDoubt::kZeroOrLess, rules.strict);
-    }
-  }
-  input.observed = orderLargestFirst(reading.sizes);
+  input.observed =
+      rules.largest ? largest.ordered() : orderLargestFirst(reading.sizes);
 }
 
 void readCsvSizes(ByteSource& file, const SizeReadingRules& rules,
@@ -51,7 +58,8 @@ void readCsvSizes(ByteSource& file, const SizeReadingRules& rules,
   LargestSizes sizes(rules.largest ? kMaxSettlements : kMaxSettlements + 1);
   while (const std::optional<CsvSize> size = reader.next()) {
     if (!(size->size > 0.0f)) {
-      addDoubt(input, size->line, SizeDoubt::kZeroOrLess, rules.strict);
+      addDoubt(input, size->line, SizeFileDoubt::Kind::kNotPositive,
+               rules.strict);
     }
     sizes.add(size->size);
     if (!rules.largest && sizes.count() > kMaxSettlements) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/byte_source.h"
-#include "analysis/size_file.h"
+#include "analysis/observed_sizes.h"
 #include "batch/csv_sizes.h"
 
 namespace talvik {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "analysis/size_file.h"
+#include "analysis/observed_sizes.h"
 
 namespace talvik {
 

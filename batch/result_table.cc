@@ -106,7 +106,7 @@ std::string jsonNumber(float value) {
 }  // namespace
 
 ResultTable::ResultTable(TableFormat format, std::span<const int> extraLevels)
-    : format_(format), levels_(kFixedLevels.begin(), kFixedLevels.end()) {
+    : format_(format), levels_(kReportedLevels.begin(), kReportedLevels.end()) {
   levels_.insert(levels_.end(), extraLevels.begin(), extraLevels.end());
 }
 

@@ -12,7 +12,7 @@ namespace talvik {
 
 enum class TableFormat { kCsv, kJson };
 
-// The numbers of one analysis: A and the ranges of the five fixed levels,
+// The numbers of one analysis: A and the ranges of the five reported levels,
 // then those of the extra levels, in order.
 struct AnalysisNumbers {
   int settlements = 0;

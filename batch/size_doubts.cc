@@ -2,11 +2,24 @@
 
 namespace talvik {
 
-std::string doubtMessage(SizeDoubt doubt) {
-  switch (doubt) {
-    case SizeDoubt::kZeroOrLess:
-      return "a size of zero or less counts as a settlement of size 0, which "
-             "makes A minus infinity";
+std::string doubtMessage(SizeFileDoubt::Kind kind) {
+  using Kind = SizeFileDoubt::Kind;
+  switch (kind) {
+    case Kind::kThousandsSeparator:
+      return "a comma and three digits follow the value: the size is the "
+             "number before the comma (a thousands separator?)";
+    case Kind::kTextAfterValue:
+      return "text after the value is not read";
+    case Kind::kWordAsValue:
+      return "a word read as infinity or not-a-number (a heading?)";
+    case Kind::kEmptyValue:
+      return "a line starting with a comma or slash is a settlement of size "
+             "0, which makes A minus infinity";
+    case Kind::kRepeatCount:
+      return "a repeat count \"r*v\" gives one size v, not r of them";
+    case Kind::kNotPositive:
+      return "a size of zero or less is a settlement of size 0, which makes "
+             "A minus infinity";
   }
   return {};
 }

@@ -3,15 +3,13 @@
 
 #include <string>
 
+#include "analysis/size_file.h"
+
 namespace talvik {
 
-// Lines that the size rules read, but perhaps not as their writer meant.
-enum class SizeDoubt {
-  kZeroOrLess,
-};
-
-// The warning that explains how the line was read.
-std::string doubtMessage(SizeDoubt doubt);
+// The warning that says how a doubtful line was read and what it may have
+// meant, e.g. for "16,395": the value is 16 and the rest a thousands group.
+std::string doubtMessage(SizeFileDoubt::Kind kind);
 
 }  // namespace talvik
 
