@@ -28,6 +28,8 @@ targets=(
   "session/console_reader_fuzz 4096"
   "session/record_writer_fuzz 1024"
   "session/run_session_fuzz 8192"
+  "batch/csv_sizes_fuzz 4096"
+  "batch/option_values_fuzz 64"
 )
 
 work=$(mktemp -d)

@@ -1,0 +1,175 @@
+#include "batch/csv_sizes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace talvik {
+namespace {
+
+// Hands the text out a few bytes at a time, so that marks, quotes and line
+// ends straddle the reads.
+class TextSource : public ByteSource {
+ public:
+  TextSource(std::string text, std::size_t piece)
+      : text_(std::move(text)), piece_(piece) {}
+  std::optional<std::size_t> read(char* buffer, std::size_t capacity) override {
+    const std::size_t count =
+        std::min({piece_, capacity, text_.size() - position_});
+    std::memcpy(buffer, text_.data() + position_, count);
+    position_ += count;
+    return count;
+  }
+
+ private:
+  std::string text_;
+  std::size_t piece_;
+  std::size_t position_ = 0;
+};
+
+struct Read {
+  std::vector<float> sizes;
+  std::vector<std::int64_t> lines;
+  std::optional<CsvProblem> problem;
+};
+
+Read readCsv(const std::string& text, const CsvLayout& layout,
+             std::size_t piece = 2) {
+  TextSource source(text, piece);
+  CsvSizeReader reader(source, layout);
+  Read read;
+  while (const std::optional<CsvSize> size = reader.next()) {
+    read.sizes.push_back(size->size);
+    read.lines.push_back(size->line);
+  }
+  read.problem = reader.problem();
+  return read;
+}
+
+CsvLayout column(int number) {
+  CsvLayout layout;
+  layout.columnNumber = number;
+  return layout;
+}
+
+CsvLayout named(std::string name) {
+  CsvLayout layout;
+  layout.columnName = std::move(name);
+  layout.header = true;
+  return layout;
+}
+
+TEST(CsvSizeReader, SpreadsheetExportWithMarkHeaderQuotesAndGroups) {
+  const std::string text =
+      "\xEF\xBB\xBF"
+      "site,\"size, ha\",note\r\n"
+      "Alpha,\"412,800\",\"said \"\"big\"\"\"\r\n"
+      "Beta,\"1,234,567.5\",\"two\r\nlines\"\r\n"
+      ",,\r\n"
+      "Gamma,  12.5 ,\r\n"
+      "Delta,1.2e3,x";
+  for (const std::size_t piece : {1, 2, 3, 100}) {
+    const Read read = readCsv(text, named("size, ha"), piece);
+    EXPECT_FALSE(read.problem) << read.problem->reason;
+    EXPECT_EQ(read.sizes,
+              (std::vector<float>{412800.0f, 1234567.5f, 12.5f, 1200.0f}));
+    EXPECT_EQ(read.lines, (std::vector<std::int64_t>{2, 3, 6, 7}));
+  }
+}
+
+TEST(CsvSizeReader, DecimalCommaWithSemicolons) {
+  CsvLayout layout = named("Area");
+  layout.separator = ';';
+  layout.decimalComma = true;
+  const Read read = readCsv("site;Area\nA;12,5\nB;\"0,25\"\nC;3\n", layout);
+  EXPECT_FALSE(read.problem);
+  EXPECT_EQ(read.sizes, (std::vector<float>{12.5f, 0.25f, 3.0f}));
+}
+
+TEST(CsvSizeReader, NumberedColumnTakesTheFirstRowUnlessHeader) {
+  EXPECT_EQ(readCsv("5,6\n7,8\n", column(2)).sizes,
+            (std::vector<float>{6.0f, 8.0f}));
+  CsvLayout withHeader = column(2);
+  withHeader.header = true;
+  EXPECT_EQ(readCsv("\n\na,b\n7,8\n", withHeader).sizes,
+            (std::vector<float>{8.0f}));
+}
+
+// Conversion is the size-file reader's: correctly rounded, infinity beyond
+// the float range, and the sign of zero kept.
+TEST(CsvSizeReader, NumbersAreRoundedAsTheSizeFileReaderRoundsThem) {
+  const Read read =
+      readCsv("0.1\n16777217\n1e39\n-0\n1e-46\n+7\n.5\n5.\n", column(1));
+  ASSERT_EQ(read.sizes.size(), 8u);
+  EXPECT_EQ(read.sizes[0], 0.1f);
+  EXPECT_EQ(read.sizes[1], 16777216.0f);
+  EXPECT_EQ(read.sizes[2], std::numeric_limits<float>::infinity());
+  EXPECT_TRUE(std::signbit(read.sizes[3]));
+  EXPECT_EQ(read.sizes[4], 0.0f);
+  EXPECT_EQ(read.sizes[5], 7.0f);
+  EXPECT_EQ(read.sizes[6], 0.5f);
+  EXPECT_EQ(read.sizes[7], 5.0f);
+}
+
+struct ProblemCase {
+  std::string text;
+  CsvLayout layout;
+  std::int64_t line;
+  std::string reason;
+};
+
+TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
+  CsvLayout semicolons = column(1);
+  semicolons.separator = ';';
+  CsvLayout decimalComma = semicolons;
+  decimalComma.decimalComma = true;
+  const ProblemCase cases[] = {
+      {"5\n12a\n", column(1), 2,
+       "column 1: \"12a\" is not a plain decimal number"},
+      {"size\n5\n", column(1), 1,
+       "column 1: \"size\" is not a plain decimal number"},
+      {"a,size\nx,5\ny,\n", named("size"), 3, "column 2 (\"size\") is empty"},
+      {"1,2\n3\n", column(2), 2, "the row has 1 cell, no column 2"},
+      {"5\n\"12\n\n", column(1), 2, "a quoted cell is not closed"},
+      {"\"12\"x\n", column(1), 1, "text after the closing quote of a cell"},
+      {"1\"2\n", column(1), 1,
+       "a quote inside a cell that does not start with one"},
+      {"a,b\n", named("size"), 1, "the header has no column \"size\""},
+      {"\n\n", named("size"), 3, "no header row naming the column \"size\""},
+      {"size,size\n", named("size"), 1,
+       "the header names the column \"size\" twice"},
+      // Grouping only in quotes with the comma separator, in threes.
+      {"\"1,23\"\n", column(1), 1,
+       "column 1: \"1,23\" is not a plain decimal number"},
+      {"\"1234,567\"\n", column(1), 1,
+       "column 1: \"1234,567\" is not a plain decimal number"},
+      {"\"1,234\"\n", semicolons, 1,
+       "column 1: \"1,234\" is not a plain decimal number"},
+      {"1.5\n", decimalComma, 1,
+       "column 1: \"1.5\" is not a plain decimal number"},
+      {"1,5e\n", decimalComma, 1,
+       "column 1: \"1,5e\" is not a plain decimal number"},
+      {"1\r5\n", column(1), 1,
+       "column 1: \"1\\x0d5\" is not a plain decimal number"},
+      {"inf\n", column(1), 1,
+       "column 1: \"inf\" is not a plain decimal number"},
+      {std::string(50, '7') + "x\n", column(1), 1,
+       "column 1: \"" + std::string(40, '7') +
+           "...\" is not a plain decimal number"},
+  };
+  for (const ProblemCase& c : cases) {
+    const Read read = readCsv(c.text, c.layout);
+    ASSERT_TRUE(read.problem) << c.text;
+    EXPECT_EQ(read.problem->line, c.line) << c.text;
+    EXPECT_EQ(read.problem->reason, c.reason) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace talvik
