@@ -282,6 +282,7 @@ bool CsvSizeReader::findColumn() {
     }
     return false;
   }
+  firstRowCells_ = header->cellCount;
   if (layout_.columnName.empty()) return true;
   for (std::size_t i = 0; i < header->names.size(); ++i) {
     if (header->names[i] != layout_.columnName) continue;
@@ -330,6 +331,17 @@ std::optional<CsvSize> CsvSizeReader::next() {
   }
   const std::optional<Record> record = nextNonBlankRecord(false);
   if (!record) return std::nullopt;
+  if (firstRowCells_ == 0) firstRowCells_ = record->cellCount;
+  if (record->cellCount > firstRowCells_) {
+    // What a spreadsheet writes as "16,395" without quotes.
+    std::string reason = "the row has ";
+    reason += std::to_string(record->cellCount);
+    reason += " cells, more than the ";
+    reason += std::to_string(firstRowCells_);
+    reason += " of the first row (a comma in a number without quotes?)";
+    fail(record->line, std::move(reason));
+    return std::nullopt;
+  }
   if (!record->selected) {
     std::string reason = "the row has ";
     reason += std::to_string(record->cellCount);

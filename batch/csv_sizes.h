@@ -39,7 +39,9 @@ struct CsvProblem {
 // separator "," a quoted cell may group its whole digits by commas in threes.
 // Numbers become floats correctly rounded, exactly as the size-file reader
 // converts them. Blank rows are passed over; an empty cell in any other row,
-// or any other text, is a problem naming the line, the column and the cell.
+// any other text, or a row of more cells than the first (a number grouped
+// without quotes) is a problem naming its line, and the column and the cell
+// when a cell is at fault.
 class CsvSizeReader {
  public:
   // REQUIRES: layout.columnNumber >= 1 or layout.columnName is not empty
@@ -96,7 +98,8 @@ class CsvSizeReader {
   bool readFailed_ = false;
   std::int64_t line_ = 1;  // the line of the next byte
   bool started_ = false;
-  int column_ = 0;  // counted from 1, once known
+  int column_ = 0;         // counted from 1, once known
+  int firstRowCells_ = 0;  // of the header or the first row, once read
   std::optional<CsvProblem> problem_;
 };
 

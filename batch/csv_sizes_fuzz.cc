@@ -225,6 +225,7 @@ Outcome readWithReference(std::string_view text, const CsvLayout& layout) {
   };
   const NumberForms forms(layout);
   std::size_t column = static_cast<std::size_t>(layout.columnNumber);
+  std::size_t firstRowCells = 0;
   if (layout.header) {
     const RefRecord* header = nextNonBlank();
     if (!header) {
@@ -232,6 +233,7 @@ Outcome readWithReference(std::string_view text, const CsvLayout& layout) {
       if (!layout.columnName.empty()) return problemAt(endLine);
       return outcome;
     }
+    firstRowCells = header->cells.size();
     if (!layout.columnName.empty()) {
       for (std::size_t c = 0; c < header->cells.size(); ++c) {
         if (header->cells[c].text != layout.columnName) continue;
@@ -247,6 +249,8 @@ Outcome readWithReference(std::string_view text, const CsvLayout& layout) {
       if (malformed) return problemAt(*malformed);
       return outcome;
     }
+    if (firstRowCells == 0) firstRowCells = record->cells.size();
+    if (record->cells.size() > firstRowCells) return problemAt(record->line);
     if (record->cells.size() < column) return problemAt(record->line);
     const RefCell& cell = record->cells[column - 1];
     if (cell.text.empty()) return problemAt(cell.line);

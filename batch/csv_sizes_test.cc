@@ -136,6 +136,12 @@ TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
        "column 1: \"size\" is not a plain decimal number"},
       {"a,size\nx,5\ny,\n", named("size"), 3, "column 2 (\"size\") is empty"},
       {"1,2\n3\n", column(2), 2, "the row has 1 cell, no column 2"},
+      {"site,size\na,5\nb,16,395\n", named("size"), 3,
+       "the row has 3 cells, more than the 2 of the first row (a comma in a "
+       "number without quotes?)"},
+      {"5\n16,395\n", column(1), 2,
+       "the row has 2 cells, more than the 1 of the first row (a comma in a "
+       "number without quotes?)"},
       {"5\n\"12\n\n", column(1), 2, "a quoted cell is not closed"},
       {"\"12\"x\n", column(1), 1, "text after the closing quote of a cell"},
       {"1\"2\n", column(1), 1,
