@@ -9,24 +9,26 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
+#include "plot/plot_error.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
-#include "session/fault.h"
 
 namespace talvik {
 namespace {
 
-Fault systemFault(const std::string& path, int errorNumber,
-                  std::string operation) {
-  return Fault{path + ":", std::strerror(errorNumber), std::move(operation)};
+PlotError systemError(const std::string& path, int errorNumber,
+                      std::string operation) {
+  return PlotError{path, std::nullopt, std::strerror(errorNumber),
+                   std::move(operation)};
 }
 
 std::string readWholeFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw systemFault(path, errno, "opening the plotting file");
+  if (fd < 0) throw systemError(path, errno, "opening the plotting file");
   std::string text;
   char buffer[65536];
   for (;;) {
@@ -36,7 +38,7 @@ std::string readWholeFile(const std::string& path) {
       if (errno == EINTR) continue;
       const int error = errno;
       ::close(fd);
-      throw systemFault(path, error, "reading the plotting file");
+      throw systemError(path, error, "reading the plotting file");
     }
     text.append(buffer, static_cast<std::size_t>(count));
   }
@@ -58,7 +60,7 @@ class TemporaryFile {
   explicit TemporaryFile(const std::string& target)
       : path_(target + ".tmp-XXXXXX") {
     fd_ = ::mkstemp(path_.data());
-    if (fd_ < 0) throw systemFault(target, errno, "creating the picture");
+    if (fd_ < 0) throw systemError(target, errno, "creating the picture");
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -87,14 +89,14 @@ class TemporaryFile {
   // Puts the complete file in place of the target in one step.
   void renameTo(const std::string& target) {
     if (std::rename(path_.c_str(), target.c_str()) != 0) {
-      throw systemFault(target, errno, "putting the picture in place");
+      throw systemError(target, errno, "putting the picture in place");
     }
     renamed_ = true;
   }
 
  private:
   [[noreturn]] void fail(const std::string& target) const {
-    throw systemFault(target, errno, "writing the picture");
+    throw systemError(target, errno, "writing the picture");
   }
 
   std::string path_;
@@ -111,8 +113,8 @@ void writePicture(const std::string& plottingFile, const std::string& output,
                   std::ostream& out) {
   const std::string text = readWholeFile(plottingFile);
   if (isSameFile(plottingFile, output)) {
-    throw Fault{output + ":", "is the plotting file itself",
-                "refusing to overwrite it with the picture"};
+    throw PlotError{output, std::nullopt, "is the plotting file itself",
+                    "refusing to overwrite it with the picture"};
   }
   const std::vector<PlottingRow> rows = readPlottingRows(text, plottingFile);
   const std::string svg = drawRankSizeGraph(
@@ -146,9 +148,10 @@ int runPlotCommand(const std::vector<std::string>& arguments, std::ostream& out,
                                        .string();
   try {
     writePicture(plottingFile, output, out);
-  } catch (const Fault& fault) {
-    errors << "talvik-plot: " << fault.heading << " " << fault.cause << " ("
-           << fault.operation << ")\n";
+  } catch (const PlotError& error) {
+    errors << "talvik-plot: " << error.file;
+    if (error.line) errors << ":" << *error.line;
+    errors << ": " << error.reason << " (" << error.operation << ")\n";
     return 1;
   }
   return 0;
