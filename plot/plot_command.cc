@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "plot/plot_error.h"
+#include "plot/plot_options.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
 #include "session/whole_file.h"
@@ -42,17 +43,42 @@ void report(const PlotError& error, std::ostream& errors) {
   errors << ": " << error.reason << " (" << error.operation << ")\n";
 }
 
-void writePicture(const std::string& plottingFile, const std::string& output,
-                  std::ostream& out) {
+constexpr int kDrawn = 0;
+constexpr int kFileFailed = 1;
+constexpr int kUsageError = 2;
+
+constexpr std::string_view kHelp =
+    "\n"
+    "Draws the rank-size graph of a plotting file written by talvik as an SVG\n"
+    "picture: OUTPUT.svg, by default PLOTFILE with the extension .svg.\n"
+    "\n"
+    "Options:\n"
+    "  --level P     the confidence level of the zone, P from 1 to 99, shown\n"
+    "                in the legend (\"90 % confidence zone\")\n"
+    "  --title TEXT  the picture's title instead of \"Rank-size graph of\n"
+    "                PLOTFILE\"\n"
+    "  -h, --help    show this help and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "Exit status: 0 when the picture is written, 1 when a file fails, 2 for\n"
+    "a command line that cannot be followed.\n";
+
+void writePicture(const PlotOptions& options, std::ostream& out) {
+  const std::string& plottingFile = options.plottingFile;
+  const std::string output = options.output.value_or(
+      std::filesystem::path(plottingFile).replace_extension(".svg").string());
   const std::string text = readWholeFile(plottingFile);
   if (isSameFile(plottingFile, output)) {
     throw PlotError{output, std::nullopt, "is the plotting file itself",
                     "refusing to overwrite it with the picture"};
   }
   const std::vector<PlottingRow> rows = readPlottingRows(text, plottingFile);
-  const std::string svg = drawRankSizeGraph(
-      rows, std::filesystem::path(plottingFile).filename().string());
-  replaceWholeFile(output, svg);
+  const GraphLabels labels{
+      options.title.value_or(
+          "Rank-size graph of " +
+          std::filesystem::path(plottingFile).filename().string()),
+      options.level};
+  replaceWholeFile(output, drawRankSizeGraph(rows, labels));
   out << "Wrote " << output << " (" << rows.size()
       << (rows.size() == 1 ? " rank)" : " ranks)") << "\n";
 }
@@ -61,32 +87,34 @@ void writePicture(const std::string& plottingFile, const std::string& output,
 
 int runPlotCommand(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& errors) {
-  if (arguments.size() == 1 &&
-      (arguments[0] == "--help" || arguments[0] == "-h")) {
-    out << kPlotUsage << "\n";
-    return 0;
-  }
-  if (arguments.empty() || arguments.size() > 2 || arguments[0].empty() ||
-      (arguments.size() == 2 && arguments[1].empty())) {
-    errors << kPlotUsage << "\n";
-    return 1;
-  }
-  const std::string& plottingFile = arguments[0];
-  const std::string output = arguments.size() == 2
-                                 ? arguments[1]
-                                 : std::filesystem::path(plottingFile)
-                                       .replace_extension(".svg")
-                                       .string();
+  PlotOptions options;
   try {
-    writePicture(plottingFile, output, out);
+    options = parsePlotArguments(arguments);
+  } catch (const UsageError& error) {
+    errors << "talvik-plot: " << error.message << "\n"
+           << "Try 'talvik-plot --help' for more information.\n";
+    return kUsageError;
+  }
+  switch (options.action) {
+    case PlotOptions::Action::kShowHelp:
+      out << kPlotUsage << "\n" << kHelp;
+      return kDrawn;
+    case PlotOptions::Action::kShowVersion:
+      out << "talvik-plot " << TALVIK_VERSION << "\n";
+      return kDrawn;
+    case PlotOptions::Action::kDraw:
+      break;
+  }
+  try {
+    writePicture(options, out);
   } catch (const PlotError& error) {
     report(error, errors);
-    return 1;
+    return kFileFailed;
   } catch (const FileError& error) {
     report(plotErrorOf(error), errors);
-    return 1;
+    return kFileFailed;
   }
-  return 0;
+  return kDrawn;
 }
 
 int runPlotCommand(int argc, char** argv) {

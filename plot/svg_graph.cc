@@ -98,13 +98,13 @@ std::optional<std::string> leftOutNote(std::span<const PlottingRow> rows,
 
 class GraphWriter {
  public:
-  GraphWriter(std::span<const PlottingRow> rows, std::string_view fileName)
+  GraphWriter(std::span<const PlottingRow> rows, const GraphLabels& labels)
       : rows_(rows),
-        fileName_(fileName),
+        labels_(labels),
         ranks_(decadesAround(1.0, static_cast<double>(rows.size())), kAreaLeft,
                kAreaRight),
         sizes_(sizeDecades(rows), kAreaBottom, kAreaTop),
-        svg_(kGraphWidth, kGraphHeight, "Rank-size graph of " + fileName_) {}
+        svg_(kGraphWidth, kGraphHeight, labels.title) {}
 
   std::string draw() {
     drawHeading();
@@ -129,7 +129,7 @@ class GraphWriter {
                   {"y", 32.0},
                   {"font-size", kTitleFontSize},
                   {"font-weight", "bold"}},
-                 "Rank-size graph of " + fileName_);
+                 labels_.title);
     svg_.element("text",
                  {{"x", kAreaLeft}, {"y", 52.0}, {"fill", kQuietTextColour}},
                  std::to_string(rows_.size()) +
@@ -352,7 +352,11 @@ class GraphWriter {
                           {"height", 14.0},
                           {"fill", kZoneFill},
                           {"stroke", kZoneBorder}});
-    legendText(2, "Confidence zone", "from SIZEUP to SIZELO");
+    legendText(2,
+               labels_.level
+                   ? std::to_string(*labels_.level) + " % confidence zone"
+                   : "Confidence zone",
+               "from SIZEUP to SIZELO");
     svg_.close();
   }
 
@@ -379,7 +383,7 @@ class GraphWriter {
   }
 
   std::span<const PlottingRow> rows_;
-  std::string fileName_;
+  const GraphLabels& labels_;
   LogAxis ranks_;
   LogAxis sizes_;
   SvgWriter svg_;
@@ -388,8 +392,8 @@ class GraphWriter {
 }  // namespace
 
 std::string drawRankSizeGraph(std::span<const PlottingRow> rows,
-                              std::string_view fileName) {
-  return GraphWriter(rows, fileName).draw();
+                              const GraphLabels& labels) {
+  return GraphWriter(rows, labels).draw();
 }
 
 }  // namespace talvik

@@ -55,7 +55,8 @@ std::string lineStartingWith(std::string_view svg, std::string_view start) {
 using Lines = std::vector<std::string>;
 
 TEST(SvgGraph, PlacesEachObservedSizeOnLogarithmicAxes) {
-  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  const std::string svg =
+      drawRankSizeGraph(threeRanks(), {"Rank-size graph of three.csv"});
   EXPECT_EQ(group(svg, "observed-points"),
             (Lines{"<circle cx=\"90.00\" cy=\"70.00\" r=\"3\"/>",
                    "<circle cx=\"255.57\" cy=\"260.00\" r=\"3\"/>",
@@ -73,21 +74,24 @@ TEST(SvgGraph, DrawsSmallPlainPointsWhereManyRanksCrowdTheLine) {
         {rank,
          {size(observed), size(observed), size(observed), size(observed)}});
   }
-  const std::string svg = drawRankSizeGraph(rows, "crowded.csv");
+  const std::string svg =
+      drawRankSizeGraph(rows, {"Rank-size graph of crowded.csv"});
   EXPECT_EQ(lineStartingWith(svg, "<g id=\"observed-points\""),
             "<g id=\"observed-points\" fill=\"#1a1a1a\">");
   const Lines points = group(svg, "observed-points");
   ASSERT_EQ(points.size(), 101u);
   EXPECT_EQ(points.front(), "<circle cx=\"90.00\" cy=\"70.00\" r=\"1.5\"/>");
   rows.pop_back();
-  EXPECT_EQ(lineStartingWith(drawRankSizeGraph(rows, "uncrowded.csv"),
-                             "<g id=\"observed-points\""),
+  EXPECT_EQ(lineStartingWith(
+                drawRankSizeGraph(rows, {"Rank-size graph of uncrowded.csv"}),
+                "<g id=\"observed-points\""),
             "<g id=\"observed-points\" fill=\"#1a1a1a\" stroke=\"#ffffff\" "
             "stroke-width=\"0.75\">");
 }
 
 TEST(SvgGraph, DashesTheReferenceLine) {
-  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  const std::string svg =
+      drawRankSizeGraph(threeRanks(), {"Rank-size graph of three.csv"});
   EXPECT_EQ(lineStartingWith(svg, "<g id=\"reference\""),
             "<g id=\"reference\" fill=\"none\" stroke=\"#b2182b\" "
             "stroke-width=\"1.5\" stroke-dasharray=\"7 4\">");
@@ -97,7 +101,8 @@ TEST(SvgGraph, DashesTheReferenceLine) {
 }
 
 TEST(SvgGraph, ShadesTheZoneAlongTheUpperBoundThenBackAlongTheLower) {
-  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  const std::string svg =
+      drawRankSizeGraph(threeRanks(), {"Rank-size graph of three.csv"});
   EXPECT_EQ(
       lineStartingWith(svg, "<polygon id=\"zone\""),
       "<polygon id=\"zone\" points=\"90.00,70.00 255.57,260.00 "
@@ -106,7 +111,8 @@ TEST(SvgGraph, ShadesTheZoneAlongTheUpperBoundThenBackAlongTheLower) {
 }
 
 TEST(SvgGraph, LabelsEveryDecadeOfBothAxes) {
-  const std::string svg = drawRankSizeGraph(threeRanks(), "three.csv");
+  const std::string svg =
+      drawRankSizeGraph(threeRanks(), {"Rank-size graph of three.csv"});
   EXPECT_EQ(
       group(svg, "axis-labels"),
       (Lines{"<text x=\"90.00\" y=\"470.00\" text-anchor=\"middle\">1</text>",
@@ -124,7 +130,8 @@ TEST(SvgGraph, RaisesTheExponentOfDecadesAboveAMillion) {
   const std::vector<PlottingRow> rows = {
       {1, {size(5000000.0), size(5000000.0), size(5000000.0), size(5000000.0)}},
   };
-  const Lines labels = group(drawRankSizeGraph(rows, "big.csv"), "axis-labels");
+  const Lines labels = group(
+      drawRankSizeGraph(rows, {"Rank-size graph of big.csv"}), "axis-labels");
   EXPECT_EQ(
       labels[2],
       "<text x=\"80.00\" y=\"454.00\" text-anchor=\"end\">1000000</text>");
@@ -145,7 +152,8 @@ TEST(SvgGraph, LeavesOutSizesWithoutLogarithmBreakingTheLineAndNotesThem) {
       {4,
        {filling(SizeReading::kNotANumber), size(25.0), size(0.0), size(0.0)}},
   };
-  const std::string svg = drawRankSizeGraph(rows, "gaps.csv");
+  const std::string svg =
+      drawRankSizeGraph(rows, {"Rank-size graph of gaps.csv"});
   EXPECT_EQ(group(svg, "observed-points").size(), 2u);
   EXPECT_EQ(group(svg, "observed-line"),
             (Lines{"<polyline points=\"90.00,70.00\"/>",
@@ -163,7 +171,8 @@ TEST(SvgGraph, LeavesOutSizesWithoutLogarithmBreakingTheLineAndNotesThem) {
 TEST(SvgGraph, HasNoNoteWhenEverySizeIsDrawn) {
   std::vector<PlottingRow> rows = threeRanks();
   rows[2].sizes[kSizeUp] = size(10.0);
-  EXPECT_EQ(drawRankSizeGraph(rows, "three.csv").find("left-out"),
+  EXPECT_EQ(drawRankSizeGraph(rows, {"Rank-size graph of three.csv"})
+                .find("left-out"),
             std::string::npos);
 }
 
@@ -171,7 +180,8 @@ TEST(SvgGraph, DrawsEmptyAxesFromOneToTenWhenNoSizeHasALogarithm) {
   const std::vector<PlottingRow> rows = {
       {1, {size(0.0), size(0.0), size(0.0), size(0.0)}},
   };
-  const std::string svg = drawRankSizeGraph(rows, "zeros.csv");
+  const std::string svg =
+      drawRankSizeGraph(rows, {"Rank-size graph of zeros.csv"});
   EXPECT_TRUE(group(svg, "observed-points").empty());
   EXPECT_TRUE(group(svg, "observed-line").empty());
   EXPECT_EQ(svg.find("<polygon"), std::string::npos);
@@ -183,7 +193,8 @@ TEST(SvgGraph, DrawsEmptyAxesFromOneToTenWhenNoSizeHasALogarithm) {
 }
 
 TEST(SvgGraph, NamesTheFileInTheTitleEscapedForXml) {
-  const std::string svg = drawRankSizeGraph(threeRanks(), "R&D <1>.csv");
+  const std::string svg =
+      drawRankSizeGraph(threeRanks(), {"Rank-size graph of R&D <1>.csv"});
   EXPECT_EQ(lineStartingWith(svg, "<title>"),
             "<title>Rank-size graph of R&amp;D &lt;1&gt;.csv</title>");
   EXPECT_EQ(lineStartingWith(svg, "<text x=\"90.00\" y=\"32.00\""),
@@ -194,7 +205,8 @@ TEST(SvgGraph, NamesTheFileInTheTitleEscapedForXml) {
 }
 
 TEST(SvgGraph, IsAStandaloneSvgDocumentOfFixedSize) {
-  const Lines document = lines(drawRankSizeGraph(threeRanks(), "three.csv"));
+  const Lines document =
+      lines(drawRankSizeGraph(threeRanks(), {"Rank-size graph of three.csv"}));
   EXPECT_EQ(document.front(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
   EXPECT_EQ(document[1],
             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"860\" "

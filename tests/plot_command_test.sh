@@ -103,11 +103,32 @@ status=$?
   fail "same.svg: message [$(cat err.txt)]"
 cmp -s same.svg small.csv || fail "same.svg: the plotting file changed"
 
-# No argument: the usage line and exit status 1.
-"$plot" >out.txt 2>err.txt
-status=$?
-[ $status = 1 ] || fail "no argument: exit status $status, expected 1"
-[ "$(cat err.txt)" = 'usage: talvik-plot PLOTFILE [OUTPUT.svg]' ] || fail "no argument: [$(cat err.txt)]"
+# A command line it cannot follow: the reason, a hint and exit status 2.
+usage_error() {  # EXPECTED_MESSAGE ARGUMENT...
+  local expected=$1
+  shift
+  "$plot" "$@" >out.txt 2>err.txt
+  local status=$?
+  [ $status = 2 ] || fail "$*: exit status $status, expected 2"
+  [ "$(cat err.txt)" = "$expected"$'\n'"Try 'talvik-plot --help' for more information." ] ||
+    fail "$*: [$(cat err.txt)]"
+  [ -s out.txt ] && fail "$*: wrote [$(cat out.txt)] on standard output"
+}
+usage_error 'talvik-plot: no plotting file named'
+usage_error 'talvik-plot: unknown option "--colour"' --colour small.csv
+usage_error 'talvik-plot: --level: "100" is not a whole percentage from 1 to 99' --level 100 small.csv
+
+[ "$("$plot" --version)" = 'talvik-plot 1.0.0' ] || fail "--version: [$("$plot" --version)]"
+"$plot" --help | head -1 | grep -qx 'usage: talvik-plot \[OPTIONS\] PLOTFILE \[OUTPUT.svg\]' ||
+  fail "--help: no usage line"
+
+# The level and the title given as options.
+"$plot" --level 90 --title 'Valley sites' small.csv titled.svg >/dev/null 2>err.txt ||
+  fail "--level and --title refused: $(cat err.txt)"
+[ "$(xpath 'string(/*[local-name()="svg"]/*[local-name()="title"])' titled.svg)" = 'Valley sites' ] ||
+  fail "--title: not the picture's title"
+xpath '//*[@id="legend"]/*[local-name()="text"]' titled.svg | grep -q '>90 % confidence zone<' ||
+  fail "--level: the legend does not name the level"
 
 [ $failed = 0 ] && echo "talvik-plot end to end: all checks passed"
 exit $failed
