@@ -201,9 +201,8 @@ TEST_F(PlotCommand, ShowsTheHelpAndTheVersionOnStandardOutput) {
 
 TEST_F(PlotCommand, TakesTheLevelAndTitleFromOptionsAnywhereOnTheLine) {
   write("sites.csv", kGoodFile);
-  const std::string expected =
-      drawRankSizeGraph(readPlottingRows(kGoodFile, "sites.csv"),
-                        {"Valley sites & more", 90});
+  const std::string expected = drawRankSizeGraph(
+      readPlottingRows(kGoodFile, "sites.csv"), {"Valley sites & more", 90});
   EXPECT_EQ(run({"--level", "90", path("sites.csv"), "--title",
                  "Valley sites & more", path("a.svg")}),
             0);
