@@ -20,6 +20,9 @@ constexpr double kSwatchLength = 28.0;
 // Minor ticks (2 to 9 times a power of ten) only where a decade has room.
 constexpr double kMinorTicksMinDecade = 40.0;
 constexpr std::size_t kUncrowdedRanks = 100;
+// The rank axis reaches this share of its span beyond the first and the last
+// rank, so that no point sits on the frame.
+constexpr double kRankMargin = 0.025;
 
 // A decade as a label: plain digits from 0.0001 to 1000000, beyond that 10
 // with the exponent raised.
@@ -43,7 +46,25 @@ DecadeLabel decadeLabel(int exponent) {
   return {"10", std::to_string(exponent)};
 }
 
-DecadeRange sizeDecades(std::span<const PlottingRow> rows) {
+// The label of a tick: a power of ten as above, a multiple of one as its
+// whole number (only ranks below 10 are labelled so).
+DecadeLabel tickLabel(const LogTick& tick) {
+  if (tick.multiple != 1) {
+    return {std::to_string(tick.multiple) + std::string(tick.exponent, '0'),
+            std::nullopt};
+  }
+  return decadeLabel(tick.exponent);
+}
+
+// From rank 1 to the last rank, with a margin; a single rank gets the room
+// of two.
+LogRange rankRange(std::size_t lastRank) {
+  const double span =
+      std::max(std::log10(static_cast<double>(lastRank)), std::log10(2.0));
+  return {-kRankMargin * span, span + kRankMargin * span};
+}
+
+LogRange sizeRange(std::span<const PlottingRow> rows) {
   double smallest = std::numeric_limits<double>::infinity();
   double largest = 0.0;
   for (const PlottingRow& row : rows) {
@@ -54,8 +75,10 @@ DecadeRange sizeDecades(std::span<const PlottingRow> rows) {
     }
   }
   // Without any size to place, the axis shows 1 to 10.
-  if (largest == 0.0) return {0, 1};
-  return decadesAround(smallest, largest);
+  if (largest == 0.0) return {0.0, 1.0};
+  const DecadeRange decades = decadesAround(smallest, largest);
+  return {static_cast<double>(decades.lowest),
+          static_cast<double>(decades.highest)};
 }
 
 // "2 zero, 1 NaN" for the sizes of a column left out of the picture.
@@ -101,9 +124,8 @@ class GraphWriter {
   GraphWriter(std::span<const PlottingRow> rows, const GraphLabels& labels)
       : rows_(rows),
         labels_(labels),
-        ranks_(decadesAround(1.0, static_cast<double>(rows.size())), kAreaLeft,
-               kAreaRight),
-        sizes_(sizeDecades(rows), kAreaBottom, kAreaTop),
+        ranks_(rankRange(rows.size()), kAreaLeft, kAreaRight),
+        sizes_(sizeRange(rows), kAreaBottom, kAreaTop),
         svg_(kGraphWidth, kGraphHeight, labels.title) {}
 
   std::string draw() {
@@ -141,17 +163,25 @@ class GraphWriter {
     svg_.open("g", {{"id", "grid"},
                     {"stroke", kGridColour},
                     {"stroke-width", kFrameWidth}});
-    const DecadeRange& rankDecades = ranks_.decades();
-    for (int k = rankDecades.lowest + 1; k < rankDecades.highest; ++k) {
-      const double x = ranks_.pixelOfLogarithm(k);
+    for (const double x : insideDecades(ranks_)) {
       segment(x, kAreaTop, x, kAreaBottom);
     }
-    const DecadeRange& sizeDecades = sizes_.decades();
-    for (int k = sizeDecades.lowest + 1; k < sizeDecades.highest; ++k) {
-      const double y = sizes_.pixelOfLogarithm(k);
+    for (const double y : insideDecades(sizes_)) {
       segment(kAreaLeft, y, kAreaRight, y);
     }
     svg_.close();
+  }
+
+  // The pixels of the powers of ten inside the frame, not on its edges.
+  static std::vector<double> insideDecades(const LogAxis& axis) {
+    std::vector<double> pixels;
+    for (const LogTick& tick : axis.ticks(false)) {
+      if (tick.exponent > axis.range().lowest &&
+          tick.exponent < axis.range().highest) {
+        pixels.push_back(axis.pixelOfLogarithm(tick.exponent));
+      }
+    }
+    return pixels;
   }
 
   void drawZone() {
@@ -246,21 +276,33 @@ class GraphWriter {
                           {"width", kAreaRight - kAreaLeft},
                           {"height", kAreaBottom - kAreaTop},
                           {"fill", "none"}});
-    forEachTick(ranks_, [&](double x, double length) {
-      segment(x, kAreaBottom, x, kAreaBottom + length);
-    });
-    forEachTick(sizes_, [&](double y, double length) {
-      segment(kAreaLeft - length, y, kAreaLeft, y);
-    });
+    // The margin before rank 1 holds no rank to mark.
+    std::vector<LogTick> rankTicks = ticksOf(ranks_);
+    std::erase_if(rankTicks,
+                  [](const LogTick& tick) { return tick.exponent < 0; });
+    for (const LogTick& tick : rankTicks) {
+      const double x = ranks_.pixelOfLogarithm(tick.logarithm());
+      segment(x, kAreaBottom, x, kAreaBottom + tickLength(tick));
+    }
+    const std::vector<LogTick> sizeTicks = ticksOf(sizes_);
+    for (const LogTick& tick : sizeTicks) {
+      const double y = sizes_.pixelOfLogarithm(tick.logarithm());
+      segment(kAreaLeft - tickLength(tick), y, kAreaLeft, y);
+    }
     svg_.close();
     svg_.open("g", {{"id", "axis-labels"}, {"fill", kInkColour}});
-    const DecadeRange& rankDecades = ranks_.decades();
-    for (int k = rankDecades.lowest; k <= rankDecades.highest; ++k) {
-      label(ranks_.pixelOfLogarithm(k), kAreaBottom + 20.0, "middle", k);
+    // Where fewer than two powers of ten lie on the rank axis, the ranks
+    // between them are labelled too, or the scale could not be read.
+    const bool labelMultiples = ranks_.ticks(false).size() < 2;
+    for (const LogTick& tick : rankTicks) {
+      if (tick.multiple != 1 && !labelMultiples) continue;
+      label(ranks_.pixelOfLogarithm(tick.logarithm()), kAreaBottom + 20.0,
+            "middle", tickLabel(tick));
     }
-    const DecadeRange& sizeDecades = sizes_.decades();
-    for (int k = sizeDecades.lowest; k <= sizeDecades.highest; ++k) {
-      label(kAreaLeft - 10.0, sizes_.pixelOfLogarithm(k) + 4.0, "end", k);
+    for (const LogTick& tick : sizeTicks) {
+      if (tick.multiple != 1) continue;
+      label(kAreaLeft - 10.0, sizes_.pixelOfLogarithm(tick.exponent) + 4.0,
+            "end", tickLabel(tick));
     }
     svg_.element("text",
                  {{"x", (kAreaLeft + kAreaRight) / 2.0},
@@ -278,9 +320,8 @@ class GraphWriter {
     svg_.close();
   }
 
-  // The label of the decade 10^exponent at (x, y).
-  void label(double x, double y, std::string_view anchor, int exponent) {
-    const DecadeLabel label = decadeLabel(exponent);
+  void label(double x, double y, std::string_view anchor,
+             const DecadeLabel& label) {
     if (label.raised) {
       svg_.raisedText({{"x", x}, {"y", y}, {"text-anchor", anchor}}, label.text,
                       *label.raised);
@@ -290,19 +331,13 @@ class GraphWriter {
     }
   }
 
-  // Calls draw(pixel, length) for each decade tick and, where a decade has
-  // room, for the minor ticks at 2 to 9 times each power of ten.
-  template <typename Draw>
-  static void forEachTick(const LogAxis& axis, Draw draw) {
-    const DecadeRange& decades = axis.decades();
-    const bool minor = axis.decadeLength() >= kMinorTicksMinDecade;
-    for (int k = decades.lowest; k <= decades.highest; ++k) {
-      draw(axis.pixelOfLogarithm(k), kTickLength);
-      if (!minor || k == decades.highest) continue;
-      for (int m = 2; m <= 9; ++m) {
-        draw(axis.pixelOfLogarithm(k + std::log10(m)), kMinorTickLength);
-      }
-    }
+  // The ticks of an axis; the multiples 2 to 9 only where a decade has room.
+  static std::vector<LogTick> ticksOf(const LogAxis& axis) {
+    return axis.ticks(axis.decadeLength() >= kMinorTicksMinDecade);
+  }
+
+  static double tickLength(const LogTick& tick) {
+    return tick.multiple == 1 ? kTickLength : kMinorTickLength;
   }
 
   static double swatchY(int index) {
@@ -357,6 +392,13 @@ class GraphWriter {
                    ? std::to_string(*labels_.level) + " % confidence zone"
                    : "Confidence zone",
                "from SIZEUP to SIZELO");
+    if (labels_.observedA) {
+      const double a = *labels_.observedA;
+      legendText(3,
+                 std::isfinite(a) ? "A = " + fixedNumber(a, 3)
+                                  : std::string("A not finite"),
+                 "of the observed sizes");
+    }
     svg_.close();
   }
 
@@ -368,7 +410,8 @@ class GraphWriter {
       }
     }
     if (notes.empty()) return;
-    double y = kLegendTop + 3 * kLegendEntryHeight + 30.0;
+    const int entries = labels_.observedA ? 4 : 3;
+    double y = kLegendTop + entries * kLegendEntryHeight + 30.0;
     svg_.open("g", {{"id", "left-out"},
                     {"font-size", kDetailFontSize},
                     {"fill", kQuietTextColour}});

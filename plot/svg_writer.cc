@@ -8,14 +8,20 @@
 
 namespace talvik {
 
-std::string svgNumber(double value) {
-  std::array<char, 32> buffer;
+std::string fixedNumber(double value, int decimals) {
+  std::array<char, 384> buffer;
   const auto result =
       std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                    std::chars_format::fixed, 2);
+                    std::chars_format::fixed, decimals);
   std::string text(buffer.data(), result.ptr);
-  return text == "-0.00" ? "0.00" : text;
+  if (text.starts_with('-') &&
+      text.find_first_not_of("0.", 1) == std::string::npos) {
+    text.erase(0, 1);
+  }
+  return text;
 }
+
+std::string svgNumber(double value) { return fixedNumber(value, 2); }
 
 std::string pointList(std::span<const Point> points) {
   std::string list;

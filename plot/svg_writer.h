@@ -14,8 +14,12 @@ struct Point {
   double y;
 };
 
-// A coordinate or length as written: fixed with 2 decimals and never "-0.00",
-// so that the same picture always has the same bytes.
+// A number with a fixed count of decimals and never a minus sign on zero
+// ("0.000", not "-0.000"), so that the same picture always has the same bytes.
+// REQUIRES: value finite, 0 <= decimals <= 6
+std::string fixedNumber(double value, int decimals);
+
+// A coordinate or length as written: with 2 decimals.
 std::string svgNumber(double value);
 
 // "x1,y1 x2,y2 ..." for the points of a polyline or polygon.
