@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "plot/svg_testutil.h"
+
 namespace talvik {
 namespace {
 
@@ -25,38 +27,6 @@ std::vector<PlottingRow> threeRanks() {
       {3, {size(10.0), size(333.3333), size(0.0), size(10.0)}},
   };
 }
-
-std::vector<std::string> lines(std::string_view text) {
-  std::vector<std::string> result;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    result.emplace_back(text.substr(0, end));
-    text = end == std::string_view::npos ? "" : text.substr(end + 1);
-  }
-  return result;
-}
-
-// The lines inside the group with the given id, without the group's own.
-std::vector<std::string> group(std::string_view svg, std::string_view id) {
-  std::vector<std::string> inside;
-  bool in = false;
-  for (const std::string& line : lines(svg)) {
-    if (in && line == "</g>") return inside;
-    if (in) inside.push_back(line);
-    if (line.starts_with("<g id=\"" + std::string(id) + "\"")) in = true;
-  }
-  ADD_FAILURE() << "no group " << id;
-  return inside;
-}
-
-std::string lineStartingWith(std::string_view svg, std::string_view start) {
-  for (const std::string& line : lines(svg)) {
-    if (line.starts_with(start)) return line;
-  }
-  return "";
-}
-
-using Lines = std::vector<std::string>;
 
 TEST(SvgGraph, PlacesEachObservedSizeOnLogarithmicAxes) {
   const std::string svg =
