@@ -7,46 +7,135 @@
 namespace talvik {
 namespace {
 
-// Close calls are settled in __float128, a 113-bit significand computed in
-// software: unlike the x87 long double, it rounds alike on every machine and
-// under every emulator (valgrind, for one, carries long double as double).
-using Quad = __float128;
-
 // The double logarithm is within a few units of its last place, so a result
 // this close (relative) to a midpoint between two floats cannot decide the
 // rounding on its own. The window is far wider than the library's error and
 // still catches only about one float in ten million.
 constexpr double kCloseCall = 0x1p-48;
 
-// Sum of t^(2k+1)/(2k+1) until the terms no longer change the sum.
-Quad atanhSeries(Quad t) {
-  const Quad square = t * t;
-  Quad power = t;
-  Quad sum = t;
-  for (int k = 3;; k += 2) {
-    power *= square;
-    const Quad next = sum + power / k;
-    if (next == sum) return sum;
-    sum = next;
+// Close calls are settled in double-double arithmetic built on the error-free
+// sum and product below. These need only correctly rounded double + and *
+// with no fused multiply-add contraction (the build turns it off), so every
+// IEEE machine gets the same bits. The product splits its factors instead of
+// calling std::fma, which machines without the instruction emulate in their
+// library, slowly and with the library's care.
+//
+// Each operation below errs by a few units of 2^-106 relative to its exact
+// result (u = 2^-53 is the double rounding unit, |lo| <= u |hi|).
+
+// a + b exactly, as the rounded sum and its error (Knuth).
+DoubleDouble twoSum(double a, double b) {
+  const double sum = a + b;
+  const double bPart = sum - a;
+  const double aPart = sum - bPart;
+  return {sum, (a - aPart) + (b - bPart)};
+}
+
+// a + b exactly, when a is zero or its exponent is at least b's (Dekker).
+DoubleDouble quickTwoSum(double a, double b) {
+  const double sum = a + b;
+  return {sum, b - (sum - a)};
+}
+
+// a as hi + lo with at most 26 significant bits each, so that the product of
+// two such halves is exact (Veltkamp).
+DoubleDouble split(double a) {
+  constexpr double kSplitter = 0x1p27 + 1;
+  const double scaled = kSplitter * a;
+  const double hi = scaled - (scaled - a);
+  return {hi, a - hi};
+}
+
+// a * b exactly, as the rounded product and its error (Dekker).
+DoubleDouble twoProduct(double a, double b) {
+  const double product = a * b;
+  const DoubleDouble as = split(a);
+  const DoubleDouble bs = split(b);
+  const double error =
+      ((as.hi * bs.hi - product) + as.hi * bs.lo + as.lo * bs.hi) +
+      as.lo * bs.lo;
+  return {product, error};
+}
+
+// Both halves summed exactly, the pieces folded in from the largest: within
+// (2 |x + y| + |x| + |y|) u^2, so 3u^2 relative when x and y have the same
+// sign and 5u^2 when one is at least twice the other, as here.
+DoubleDouble add(DoubleDouble x, DoubleDouble y) {
+  const DoubleDouble high = twoSum(x.hi, y.hi);
+  const DoubleDouble low = twoSum(x.lo, y.lo);
+  const DoubleDouble sum = quickTwoSum(high.hi, high.lo + low.hi);
+  return quickTwoSum(sum.hi, sum.lo + low.lo);
+}
+
+// x.hi y.hi exactly plus the cross terms, each below u |x y|; x.lo y.lo,
+// below u^2 |x y|, is left out. Within 8u^2 relative.
+DoubleDouble multiply(DoubleDouble x, DoubleDouble y) {
+  const DoubleDouble product = twoProduct(x.hi, y.hi);
+  return quickTwoSum(product.hi, product.lo + (x.hi * y.lo + x.lo * y.hi));
+}
+
+// The remainder x.hi - q d of the rounded quotient q is a double and is
+// computed exactly; a second quotient carries on from it. Within 4u^2
+// relative.
+DoubleDouble divide(DoubleDouble x, double d) {
+  const double quotient = x.hi / d;
+  const DoubleDouble back = twoProduct(quotient, d);
+  const double remainder = ((x.hi - back.hi) - back.lo) + x.lo;
+  return quickTwoSum(quotient, remainder / d);
+}
+
+// ln 2 = 0.69314718055994530941723212145817656807550013436..., rounded to a
+// double, and the rest rounded to a double: together within 2^-109 of ln 2.
+constexpr DoubleDouble kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
+
+// Odd powers of t smaller than this, relative to t, end the series.
+constexpr double kNegligible = 0x1p-110;
+
+// atanh t = t + t^3/3 + t^5/5 + ... for |t| <= 0.172, where each term is at
+// most t^2 <= 0.0295 times the one before: at most 22 terms, and what is left
+// out is below 2^-111 |t|.
+DoubleDouble atanhSeries(DoubleDouble t) {
+  const DoubleDouble square = multiply(t, t);
+  const double negligible = kNegligible * std::abs(t.hi);
+  DoubleDouble power = t;
+  DoubleDouble sum = t;
+  for (double divisor = 3;; divisor += 2) {
+    power = multiply(power, square);
+    if (std::abs(power.hi) <= negligible) return sum;
+    sum = add(sum, divide(power, divisor));
   }
 }
 
+}  // namespace
+
 // ln x = e ln 2 + 2 atanh((m - 1) / (m + 1)) with x = m 2^e and m within
-// [sqrt(1/2), sqrt(2)), where the series gains five bits a term. Its error,
-// a few units of 2^-113, is far inside the close-call window.
-Quad preciseLog(float x) {
-  static const Quad kLn2 = 2 * atanhSeries(Quad(1) / 3);
+// [sqrt(1/2), sqrt(2)). Error, in units of u^2 = 2^-106 relative:
+// - t = (m - 1) / (m + 1): m - 1 and m + 1 are exact (m has at most 24
+//   significant bits) and so is the division's remainder, so t errs by at
+//   most 1u^2, which moves atanh t by at most 1.03u^2;
+// - the series: at most 21 additions of 3u^2 each, the products and
+//   divisions 0.3u^2 all told (the terms after t are small), what is left
+//   out 0.03u^2: below 65u^2 of the sum;
+// - e ln 2: the constant and the roundings of e ln2.lo and of the low parts'
+//   sum, below 1.7u^2 of |e| ln 2, which is at most twice the result since
+//   |2 atanh t| <= ln 2 / 2;
+// - the final addition, 5u^2.
+// All told below 80u^2, under 2^-99: far inside the close-call window and
+// the nearest any float's logarithm comes to a midpoint, 2^-57.8 relative
+// (x = 1.2783784e23; log_check finds none within 2^-58).
+DoubleDouble preciseNaturalLog(float x) {
   int exponent = 0;
   double m = std::frexp(static_cast<double>(x), &exponent);
   if (m < 0.70710678118654752) {
     m *= 2;
     --exponent;
   }
-  const Quad t = (Quad(m) - 1) / (Quad(m) + 1);
-  return exponent * kLn2 + 2 * atanhSeries(t);
+  const DoubleDouble series = atanhSeries(divide({m - 1, 0}, m + 1));
+  const double e = exponent;
+  const DoubleDouble eLn2High = twoProduct(e, kLn2.hi);
+  const DoubleDouble eLn2 = quickTwoSum(eLn2High.hi, eLn2High.lo + e * kLn2.lo);
+  return add(eLn2, {2 * series.hi, 2 * series.lo});
 }
-
-}  // namespace
 
 float naturalLog(float x) {
   if (std::isnan(x) || x < 0) return std::numeric_limits<float>::quiet_NaN();
@@ -68,7 +157,10 @@ float naturalLog(float x) {
     return rounded;
   }
   // ln x lies within a hair of the midpoint: the side it lies on decides.
-  const bool above = preciseLog(x) > Quad(midpoint);
+  // precise.hi - midpoint is exact, the two being so close, and a rounded sum
+  // has the sign of the exact one.
+  const DoubleDouble precise = preciseNaturalLog(x);
+  const bool above = (precise.hi - midpoint) + precise.lo > 0;
   return above ? std::max(rounded, neighbour) : std::min(rounded, neighbour);
 }
 

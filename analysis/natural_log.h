@@ -8,6 +8,18 @@ namespace talvik {
 // minus infinity, ln of a negative value or NaN is NaN, ln(+inf) is +inf.
 float naturalLog(float x);
 
+// A value carried as the unevaluated sum hi + lo of two doubles, with lo at
+// most half a unit in the last place of hi: about 106 bits.
+struct DoubleDouble {
+  double hi;
+  double lo;
+};
+
+// ln x within 2^-99 of it (relative) for a positive finite float x: the path
+// by which naturalLog settles the rounding when the double logarithm lies too
+// close to a midpoint between two floats. Declared here for its test.
+DoubleDouble preciseNaturalLog(float x);
+
 }  // namespace talvik
 
 #endif  // TALVIK_ANALYSIS_NATURAL_LOG_H_

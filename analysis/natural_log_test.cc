@@ -74,5 +74,66 @@ TEST(NaturalLog, AgreesWithTheWiderLogarithmOnASweep) {
   }
 }
 
+// The close-call path on its own, held to the long double logarithm, which is
+// within a unit or two of its 64-bit significand: across the range, at powers
+// of two, beside the cut at sqrt(1/2) where |t| is largest, and near 1 where
+// t is tiny. Rounding needs it only well inside the 2^-48 window; the float
+// logarithms nearest a midpoint come within 2^-57.8 of it.
+TEST(NaturalLog, PreciseLogAgreesWithTheWiderLogarithm) {
+  if (std::numeric_limits<long double>::digits < 64) {
+    GTEST_SKIP() << "long double is no wider than double here";
+  }
+  const auto check = [](std::uint32_t bits) {
+    const float x = std::bit_cast<float>(bits);
+    const DoubleDouble precise = preciseNaturalLog(x);
+    const long double wide = std::log(static_cast<long double>(x));
+    const long double sum = static_cast<long double>(precise.hi) +
+                            static_cast<long double>(precise.lo);
+    EXPECT_EQ(precise.hi + precise.lo, precise.hi) << bits;
+    EXPECT_LE(std::abs(sum - wide), std::abs(wide) * 0x1p-60L) << bits;
+  };
+  for (std::uint32_t bits = 1; bits < 0x7f800000u; bits += 100003u) {
+    check(bits);
+  }
+  for (std::uint32_t exponent = 0; exponent < 255; ++exponent) {
+    const std::uint32_t binade = exponent << 23;
+    for (const std::uint32_t significand :
+         {0x000001u, 0x3504f3u, 0x3504f4u, 0x7fffffu}) {
+      check(binade | significand);
+    }
+  }
+  for (std::uint32_t bits = 0x3f7fff00u; bits <= 0x3f800100u; ++bits) {
+    check(bits);
+  }
+}
+
+// The double-double path depends on every double + and * being rounded on
+// its own, with no fused multiply-add and no wider intermediate: a compiler
+// that did otherwise would change these bits, computed under that rule (the
+// last one changes when GCC or clang fuse on x86-64).
+TEST(NaturalLog, PreciseLogGivesTheSameBitsOnEveryMachine) {
+  struct Expected {
+    std::uint32_t x;
+    std::uint64_t hi;
+    std::uint64_t lo;
+  };
+  const Expected cases[] = {
+      {0x00000001u, 0xc059d1d9fccf4770u, 0xbcfd0fc8187877a4u},  // denormal
+      {0x3f7fffffu, 0xbe70000008000005u, 0xbb15555655555622u},  // below 1
+      {0x3f800001u, 0x3e7fffffe000002bu, 0xbb15556555553bbbu},  // above 1
+      {0x3f3504f3u, 0xbfd62e43115a8fb4u, 0xbc7f0e9f0b9daa05u},  // sqrt(1/2)
+      {0x40000000u, 0x3fe62e42fefa39efu, 0x3c7abc9e3b39803fu},  // 2: ln 2
+      {0x41178febu, 0x4001fcbcf0000000u, 0xbc97b9bf161187f8u},  // close call
+      {0x65d890d3u, 0x404a9a3f10000000u, 0x3caf0c62e91abe74u},  // closest
+      {0x41aa436bu, 0x40087696cdc2c509u, 0x3c9afc37e0b2d84cu},  // fused differs
+      {0x7f7fffffu, 0x40562e42feba39efu, 0x3cd5793c611dab19u},  // largest
+  };
+  for (const Expected& c : cases) {
+    const DoubleDouble precise = preciseNaturalLog(std::bit_cast<float>(c.x));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(precise.hi), c.hi) << c.x;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(precise.lo), c.lo) << c.x;
+  }
+}
+
 }  // namespace
 }  // namespace talvik

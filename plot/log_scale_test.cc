@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 namespace talvik {
 namespace {
 
@@ -39,6 +42,26 @@ TEST(LogScale, PlacesValuesByTheirLogarithmBetweenTheEnds) {
   EXPECT_DOUBLE_EQ(rightward.pixelOf(1.0), 90.0);
   EXPECT_NEAR(rightward.pixelOf(2.0), 255.566, 0.001);
   EXPECT_DOUBLE_EQ(rightward.decadeLength(), 550.0);
+}
+
+TEST(LogScale, TicksThePowersOfTenAndTheirMultiplesWithinTheRange) {
+  const LogAxis axis({-0.05, 1.6}, 0.0, 100.0);
+  EXPECT_EQ(axis.ticks(false), (std::vector<LogTick>{{0, 1}, {1, 1}}));
+  // 0.9 lies within the range, 40 (log 1.602) beyond it.
+  EXPECT_EQ(axis.ticks(true), (std::vector<LogTick>{{-1, 9},
+                                                    {0, 1},
+                                                    {0, 2},
+                                                    {0, 3},
+                                                    {0, 4},
+                                                    {0, 5},
+                                                    {0, 6},
+                                                    {0, 7},
+                                                    {0, 8},
+                                                    {0, 9},
+                                                    {1, 1},
+                                                    {1, 2},
+                                                    {1, 3}}));
+  EXPECT_DOUBLE_EQ(LogTick({1, 3}).logarithm(), std::log10(30.0));
 }
 
 }  // namespace

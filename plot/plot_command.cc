@@ -1,125 +1,84 @@
 #include "plot/plot_command.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string_view>
-#include <system_error>
 
+#include "plot/plot_error.h"
+#include "plot/plot_options.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
-#include "session/fault.h"
+#include "session/whole_file.h"
 
 namespace talvik {
 namespace {
 
-Fault systemFault(const std::string& path, int errorNumber,
-                  std::string operation) {
-  return Fault{path + ":", std::strerror(errorNumber), std::move(operation)};
+// The failure of a file operation in the words of talvik-plot.
+PlotError plotErrorOf(const FileError& error) {
+  std::string operation;
+  switch (error.operation) {
+    case FileOperation::kOpening:
+      operation = "opening the plotting file";
+      break;
+    case FileOperation::kReading:
+      operation = "reading the plotting file";
+      break;
+    case FileOperation::kCreating:
+      operation = "creating the picture";
+      break;
+    case FileOperation::kWriting:
+      operation = "writing the picture";
+      break;
+    case FileOperation::kPuttingInPlace:
+      operation = "putting the picture in place";
+      break;
+  }
+  return PlotError{error.path, std::nullopt, error.reason, operation};
 }
 
-std::string readWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw systemFault(path, errno, "opening the plotting file");
-  std::string text;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(fd, buffer, sizeof buffer);
-    if (count == 0) break;
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      throw systemFault(path, error, "reading the plotting file");
-    }
-    text.append(buffer, static_cast<std::size_t>(count));
-  }
-  ::close(fd);
-  return text;
+void report(const PlotError& error, std::ostream& errors) {
+  errors << "talvik-plot: " << error.file;
+  if (error.line) errors << ":" << *error.line;
+  errors << ": " << error.reason << " (" << error.operation << ")\n";
 }
 
-// A file created by this process gets the permissions a new file would get
-// (rw for everyone the umask allows), not the owner-only ones of mkstemp.
-mode_t newFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
+constexpr int kDrawn = 0;
+constexpr int kFileFailed = 1;
+constexpr int kUsageError = 2;
 
-// Removes the temporary file unless it has been renamed into place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::string& target)
-      : path_(target + ".tmp-XXXXXX") {
-    fd_ = ::mkstemp(path_.data());
-    if (fd_ < 0) throw systemFault(target, errno, "creating the picture");
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!renamed_) ::unlink(path_.c_str());
-  }
+constexpr std::string_view kHelp =
+    "\n"
+    "Draws the rank-size graph of a plotting file written by talvik as an SVG\n"
+    "picture: OUTPUT.svg, by default PLOTFILE with the extension .svg.\n"
+    "\n"
+    "Options:\n"
+    "  --level P     the confidence level of the zone, P from 1 to 99, shown\n"
+    "                in the legend (\"90 % confidence zone\")\n"
+    "  --title TEXT  the picture's title instead of \"Rank-size graph of\n"
+    "                PLOTFILE\"\n"
+    "  -h, --help    show this help and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "Exit status: 0 when the picture is written, 1 when a file fails, 2 for\n"
+    "a command line that cannot be followed.\n";
 
-  // Writes the whole text, makes it durable and closes the file.
-  void writeAll(std::string_view text, const std::string& target) {
-    if (::fchmod(fd_, newFileMode()) != 0) fail(target);
-    while (!text.empty()) {
-      const ssize_t count = ::write(fd_, text.data(), text.size());
-      if (count < 0) {
-        if (errno == EINTR) continue;
-        fail(target);
-      }
-      text.remove_prefix(static_cast<std::size_t>(count));
-    }
-    if (::fsync(fd_) != 0) fail(target);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) fail(target);
-  }
-
-  // Puts the complete file in place of the target in one step.
-  void renameTo(const std::string& target) {
-    if (std::rename(path_.c_str(), target.c_str()) != 0) {
-      throw systemFault(target, errno, "putting the picture in place");
-    }
-    renamed_ = true;
-  }
-
- private:
-  [[noreturn]] void fail(const std::string& target) const {
-    throw systemFault(target, errno, "writing the picture");
-  }
-
-  std::string path_;
-  int fd_ = -1;
-  bool renamed_ = false;
-};
-
-bool isSameFile(const std::string& first, const std::string& second) {
-  std::error_code error;
-  return std::filesystem::equivalent(first, second, error) && !error;
-}
-
-void writePicture(const std::string& plottingFile, const std::string& output,
-                  std::ostream& out) {
+void writePicture(const PlotOptions& options, std::ostream& out) {
+  const std::string& plottingFile = options.plottingFile;
+  const std::string output = options.output.value_or(
+      std::filesystem::path(plottingFile).replace_extension(".svg").string());
   const std::string text = readWholeFile(plottingFile);
   if (isSameFile(plottingFile, output)) {
-    throw Fault{output + ":", "is the plotting file itself",
-                "refusing to overwrite it with the picture"};
+    throw PlotError{output, std::nullopt, "is the plotting file itself",
+                    "refusing to overwrite it with the picture"};
   }
   const std::vector<PlottingRow> rows = readPlottingRows(text, plottingFile);
-  const std::string svg = drawRankSizeGraph(
-      rows, std::filesystem::path(plottingFile).filename().string());
-  TemporaryFile temporary(output);
-  temporary.writeAll(svg, output);
-  temporary.renameTo(output);
+  const GraphLabels labels{
+      options.title.value_or(
+          "Rank-size graph of " +
+          std::filesystem::path(plottingFile).filename().string()),
+      options.level};
+  replaceWholeFile(output, drawRankSizeGraph(rows, labels));
   out << "Wrote " << output << " (" << rows.size()
       << (rows.size() == 1 ? " rank)" : " ranks)") << "\n";
 }
@@ -128,30 +87,34 @@ void writePicture(const std::string& plottingFile, const std::string& output,
 
 int runPlotCommand(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& errors) {
-  if (arguments.size() == 1 &&
-      (arguments[0] == "--help" || arguments[0] == "-h")) {
-    out << kPlotUsage << "\n";
-    return 0;
-  }
-  if (arguments.empty() || arguments.size() > 2 || arguments[0].empty() ||
-      (arguments.size() == 2 && arguments[1].empty())) {
-    errors << kPlotUsage << "\n";
-    return 1;
-  }
-  const std::string& plottingFile = arguments[0];
-  const std::string output = arguments.size() == 2
-                                 ? arguments[1]
-                                 : std::filesystem::path(plottingFile)
-                                       .replace_extension(".svg")
-                                       .string();
+  PlotOptions options;
   try {
-    writePicture(plottingFile, output, out);
-  } catch (const Fault& fault) {
-    errors << "talvik-plot: " << fault.heading << " " << fault.cause << " ("
-           << fault.operation << ")\n";
-    return 1;
+    options = parsePlotArguments(arguments);
+  } catch (const UsageError& error) {
+    errors << "talvik-plot: " << error.message << "\n"
+           << "Try 'talvik-plot --help' for more information.\n";
+    return kUsageError;
   }
-  return 0;
+  switch (options.action) {
+    case PlotOptions::Action::kShowHelp:
+      out << kPlotUsage << "\n" << kHelp;
+      return kDrawn;
+    case PlotOptions::Action::kShowVersion:
+      out << "talvik-plot " << TALVIK_VERSION << "\n";
+      return kDrawn;
+    case PlotOptions::Action::kDraw:
+      break;
+  }
+  try {
+    writePicture(options, out);
+  } catch (const PlotError& error) {
+    report(error, errors);
+    return kFileFailed;
+  } catch (const FileError& error) {
+    report(plotErrorOf(error), errors);
+    return kFileFailed;
+  }
+  return kDrawn;
 }
 
 int runPlotCommand(int argc, char** argv) {

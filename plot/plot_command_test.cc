@@ -74,7 +74,8 @@ class PlotCommand : public testing::Test {
 };
 
 std::string pictureOf(const std::string& text, const std::string& name) {
-  return drawRankSizeGraph(readPlottingRows(text, name), name);
+  return drawRankSizeGraph(readPlottingRows(text, name),
+                           {"Rank-size graph of " + name});
 }
 
 TEST_F(PlotCommand, WritesThePictureBesideThePlottingFileByDefault) {
@@ -151,17 +152,65 @@ TEST_F(PlotCommand, RefusesAnOutputInAMissingFolder) {
   EXPECT_EQ(entries(), (std::set<std::string>{"sites.csv"}));
 }
 
-TEST_F(PlotCommand, ShowsTheUsageForWrongArguments) {
-  const std::vector<std::string> wrong[] = {
-      {}, {"a.csv", "b.svg", "c"}, {""}, {"a.csv", ""}};
-  for (const std::vector<std::string>& arguments : wrong) {
-    EXPECT_EQ(run(arguments), 1);
-    EXPECT_EQ(errors_.str(), "usage: talvik-plot PLOTFILE [OUTPUT.svg]\n");
+TEST_F(PlotCommand, RefusesACommandLineItCannotFollowWithExitStatus2) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{}, "no plotting file named"},
+      {{"a.csv", "b.svg", "c"},
+       "one plotting file and one picture at most, found \"c\" too"},
+      {{""}, "an empty file name"},
+      {{"a.csv", ""}, "an empty file name"},
+      {{"--colour", "a.csv"}, "unknown option \"--colour\""},
+      {{"-x=1", "a.csv"}, "unknown option \"-x\""},
+      {{"a.csv", "--level"}, "--level: a value is missing"},
+      {{"--level", "0", "a.csv"},
+       "--level: \"0\" is not a whole percentage from 1 to 99"},
+      {{"--level=100", "a.csv"},
+       "--level: \"100\" is not a whole percentage from 1 to 99"},
+      {{"--level", "9x", "a.csv"},
+       "--level: \"9x\" is not a whole percentage from 1 to 99"},
+      {{"--level", "+9", "a.csv"},
+       "--level: \"+9\" is not a whole percentage from 1 to 99"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(run(c.arguments), 2);
+    EXPECT_EQ(errors_.str(),
+              "talvik-plot: " + c.message +
+                  "\nTry 'talvik-plot --help' for more information.\n");
     EXPECT_EQ(out_.str(), "");
   }
-  EXPECT_EQ(run({"--help"}), 0);
-  EXPECT_EQ(out_.str(), "usage: talvik-plot PLOTFILE [OUTPUT.svg]\n");
+  EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(PlotCommand, ShowsTheHelpAndTheVersionOnStandardOutput) {
+  EXPECT_EQ(run({"a.csv", "--help", "--colour"}), 0);
+  EXPECT_TRUE(
+      out_.str().starts_with("usage: talvik-plot [OPTIONS] PLOTFILE "
+                             "[OUTPUT.svg]\n"))
+      << out_.str();
+  EXPECT_NE(out_.str().find("--level P"), std::string::npos);
   EXPECT_EQ(errors_.str(), "");
+  EXPECT_EQ(run({"-h"}), 0);
+  EXPECT_EQ(run({"--version"}), 0);
+  EXPECT_EQ(out_.str(), "talvik-plot 1.0.0\n");
+  EXPECT_EQ(errors_.str(), "");
+}
+
+TEST_F(PlotCommand, TakesTheLevelAndTitleFromOptionsAnywhereOnTheLine) {
+  write("sites.csv", kGoodFile);
+  const std::string expected = drawRankSizeGraph(
+      readPlottingRows(kGoodFile, "sites.csv"), {"Valley sites & more", 90});
+  EXPECT_EQ(run({"--level", "90", path("sites.csv"), "--title",
+                 "Valley sites & more", path("a.svg")}),
+            0);
+  EXPECT_EQ(read("a.svg"), expected);
+  EXPECT_EQ(run({"--title=Valley sites & more", "--level=90", "--",
+                 path("sites.csv"), path("b.svg")}),
+            0);
+  EXPECT_EQ(read("b.svg"), expected);
 }
 
 }  // namespace

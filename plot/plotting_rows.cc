@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-#include "session/fault.h"
+#include "plot/plot_error.h"
 
 namespace talvik {
 namespace {
@@ -77,8 +77,8 @@ class RowReader {
   explicit RowReader(std::string_view fileName) : fileName_(fileName) {}
 
   [[noreturn]] void refuse(std::size_t line, std::string reason) const {
-    throw Fault{std::string(fileName_) + ":" + std::to_string(line) + ":",
-                std::move(reason), "reading the plotting file"};
+    throw PlotError{std::string(fileName_), line, std::move(reason),
+                    "reading the plotting file"};
   }
 
   PlottingRow readRow(std::string_view record, std::size_t line,

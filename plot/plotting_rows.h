@@ -40,9 +40,8 @@ struct PlottingRow {
 // Reads the whole text of a plotting file: the header, then one row per rank
 // 1, 2, ..., n (1 <= n <= 1000), each record ended by CR LF or LF alone. Each
 // row is the rank right-aligned in 4 characters and four sizes right-aligned
-// in 15 characters with 4 decimals, separated by commas. Throws Fault with the
-// heading "FILE:LINE:" and the reason as cause on the first record that does
-// not have this form.
+// in 15 characters with 4 decimals, separated by commas. Throws PlotError
+// naming the file and line on the first record that does not have this form.
 std::vector<PlottingRow> readPlottingRows(std::string_view text,
                                           std::string_view fileName);
 

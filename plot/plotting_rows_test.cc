@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "session/fault.h"
+#include "plot/plot_error.h"
 
 namespace talvik {
 namespace {
@@ -94,88 +94,84 @@ TEST(PlottingRows, ReadsAThousandRows) {
   try {
     readPlottingRows(text, "plot.csv");
     FAIL() << "1001 rows were accepted";
-  } catch (const Fault& fault) {
-    EXPECT_EQ(fault.heading, "plot.csv:1002:");
-    EXPECT_EQ(fault.cause, "more than 1000 rows");
-    EXPECT_EQ(fault.operation, "reading the plotting file");
+  } catch (const PlotError& error) {
+    EXPECT_EQ(error.file, "plot.csv");
+    EXPECT_EQ(error.line, 1002u);
+    EXPECT_EQ(error.reason, "more than 1000 rows");
+    EXPECT_EQ(error.operation, "reading the plotting file");
   }
 }
 
 TEST(PlottingRows, RefusesAnythingElseNamingTheFileAndLine) {
   struct Case {
     std::string text;
-    std::string_view heading;
-    std::string_view cause;
+    std::size_t line;
+    std::string_view reason;
   };
   const Case cases[] = {
-      {"", "plot.csv:1:",
+      {"", 1,
        "empty file, expected the header "
        "\"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
-      {"RANK,SETSIZE,LOGNORM,SIZEUP\r\n" + std::string(kRow1), "plot.csv:1:",
+      {"RANK,SETSIZE,LOGNORM,SIZEUP\r\n" + std::string(kRow1), 1,
        "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
-      {"rank,setsize,lognorm,sizeup,sizelo\r\n" + std::string(kRow1),
-       "plot.csv:1:",
+      {"rank,setsize,lognorm,sizeup,sizelo\r\n" + std::string(kRow1), 1,
        "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
-      {"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO \r\n" + std::string(kRow1),
-       "plot.csv:1:",
+      {"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO \r\n" + std::string(kRow1), 1,
        "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
-      {std::string(kHeader), "plot.csv:2:", "no rows after the header"},
-      {withHeader(std::string(kRow1) + "\r\n" + std::string(kRow2)),
-       "plot.csv:3:", "empty line where row 2 should be"},
+      {std::string(kHeader), 2, "no rows after the header"},
+      {withHeader(std::string(kRow1) + "\r\n" + std::string(kRow2)), 3,
+       "empty line where row 2 should be"},
       {withHeader("   1,        25.0000,        25.0000,        25.0000\r\n"),
-       "plot.csv:2:",
-       "expected RANK and 4 sizes separated by commas, found 4 fields"},
+       2, "expected RANK and 4 sizes separated by commas, found 4 fields"},
       {withHeader(row("   1", "        25.0000", "        25.0000",
                       "        25.0000", "        25.0000,")),
-       "plot.csv:2:",
-       "expected RANK and 4 sizes separated by commas, found 6 fields"},
-      {withHeader(row("   2", "        25.0000")),
-       "plot.csv:2:", "RANK is 2, expected 1"},
-      {withHeader(std::string(kRow1) + row("   3", "        25.0000")),
-       "plot.csv:3:", "RANK is 3, expected 2"},
-      {withHeader(row("  01", "        25.0000")), "plot.csv:2:",
+       2, "expected RANK and 4 sizes separated by commas, found 6 fields"},
+      {withHeader(row("   2", "        25.0000")), 2, "RANK is 2, expected 1"},
+      {withHeader(std::string(kRow1) + row("   3", "        25.0000")), 3,
+       "RANK is 3, expected 2"},
+      {withHeader(row("  01", "        25.0000")), 2,
        "RANK \"  01\" is not a whole number right-aligned in 4 characters"},
-      {withHeader(row("1   ", "        25.0000")), "plot.csv:2:",
+      {withHeader(row("1   ", "        25.0000")), 2,
        "RANK \"1   \" is not a whole number right-aligned in 4 characters"},
-      {withHeader(row("    1", "        25.0000")), "plot.csv:2:",
+      {withHeader(row("    1", "        25.0000")), 2,
        "RANK \"    1\" is not a whole number right-aligned in 4 characters"},
-      {withHeader(row("  -1", "        25.0000")), "plot.csv:2:",
+      {withHeader(row("  -1", "        25.0000")), 2,
        "RANK \"  -1\" is not a whole number right-aligned in 4 characters"},
-      {withHeader(row("   1", "       25.0000")),
-       "plot.csv:2:", "SETSIZE \"       25.0000\" is not 15 characters wide"},
-      {withHeader(row("   1", "        25.0000", "         25.000")),
-       "plot.csv:2:",
+      {withHeader(row("   1", "       25.0000")), 2,
+       "SETSIZE \"       25.0000\" is not 15 characters wide"},
+      {withHeader(row("   1", "        25.0000", "         25.000")), 2,
        "LOGNORM \"         25.000\" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
       {withHeader(row("   1", "        25.0000", "        25.0000",
                       "25.0000        ")),
-       "plot.csv:2:",
+       2,
        "SIZEUP \"25.0000        \" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
       {withHeader(row("   1", "        25.0000", "        25.0000",
                       "        25.0000", "            nan")),
-       "plot.csv:2:",
+       2,
        "SIZELO \"            nan\" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
-      {withHeader(row("   1", "       025.0000")), "plot.csv:2:",
+      {withHeader(row("   1", "       025.0000")), 2,
        "SETSIZE \"       025.0000\" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
-      {withHeader(row("   1", "      2.5e+0001")), "plot.csv:2:",
+      {withHeader(row("   1", "      2.5e+0001")), 2,
        "SETSIZE \"      2.5e+0001\" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
-      {withHeader(row("   1", "       \t25.0000")), "plot.csv:2:",
+      {withHeader(row("   1", "       \t25.0000")), 2,
        "SETSIZE \"       ?25.0000\" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
-      {withHeader(row("   1", "        -1.0000")),
-       "plot.csv:2:", "SETSIZE \"        -1.0000\" is negative"},
+      {withHeader(row("   1", "        -1.0000")), 2,
+       "SETSIZE \"        -1.0000\" is negative"},
   };
   for (const Case& c : cases) {
     try {
       readPlottingRows(c.text, "plot.csv");
       ADD_FAILURE() << "accepted: " << c.text;
-    } catch (const Fault& fault) {
-      EXPECT_EQ(fault.heading, c.heading) << c.text;
-      EXPECT_EQ(fault.cause, c.cause) << c.text;
+    } catch (const PlotError& error) {
+      EXPECT_EQ(error.file, "plot.csv") << c.text;
+      EXPECT_EQ(error.line, c.line) << c.text;
+      EXPECT_EQ(error.reason, c.reason) << c.text;
     }
   }
 }

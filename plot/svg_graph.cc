@@ -1,74 +1,70 @@
 #include "plot/svg_graph.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <vector>
 
+#include "plot/chart_style.h"
 #include "plot/log_scale.h"
-#include "plot/xml_text.h"
+#include "plot/svg_writer.h"
 
 namespace talvik {
 namespace {
 
-constexpr std::string_view kFontFamily =
-    "DejaVu Sans, Liberation Sans, Arial, Helvetica, sans-serif";
-constexpr std::string_view kInkColour = "#1a1a1a";
-constexpr std::string_view kReferenceColour = "#b2182b";
-constexpr std::string_view kZoneFill = "#c6dbef";
-constexpr std::string_view kZoneBorder = "#4a7ab5";
-constexpr std::string_view kGridColour = "#e3e3e3";
-constexpr std::string_view kQuietTextColour = "#555555";
-constexpr std::string_view kDash = "7 4";
-constexpr double kTickLength = 6.0;
-constexpr double kMinorTickLength = 3.0;
-// Minor ticks (2 to 9 times a power of ten) only where a decade has room.
-constexpr double kMinorTicksMinDecade = 40.0;
 constexpr double kLegendLeft = 668.0;
 constexpr double kLegendTop = 70.0;
 constexpr double kLegendEntryHeight = 44.0;
 constexpr double kSwatchLength = 28.0;
+// Minor ticks (2 to 9 times a power of ten) only where a decade has room.
+constexpr double kMinorTicksMinDecade = 40.0;
 constexpr std::size_t kUncrowdedRanks = 100;
-
-// A coordinate with 2 decimals, so that the same input gives the same bytes.
-std::string coordinate(double value) {
-  std::array<char, 32> buffer;
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                    std::chars_format::fixed, 2);
-  std::string text(buffer.data(), result.ptr);
-  return text == "-0.00" ? "0.00" : text;
-}
-
-struct Point {
-  double x;
-  double y;
-};
-
-std::string pointList(std::span<const Point> points) {
-  std::string list;
-  for (const Point& p : points) {
-    if (!list.empty()) list += ' ';
-    list += coordinate(p.x) + "," + coordinate(p.y);
-  }
-  return list;
-}
+// The rank axis reaches this share of its span beyond the first and the last
+// rank, so that no point sits on the frame.
+constexpr double kRankMargin = 0.025;
 
 // A decade as a label: plain digits from 0.0001 to 1000000, beyond that 10
 // with the exponent raised.
-std::string decadeLabel(int exponent) {
-  if (exponent >= 0 && exponent <= 6) return "1" + std::string(exponent, '0');
-  if (exponent < 0 && exponent >= -4) {
-    return "0." + std::string(-exponent - 1, '0') + "1";
+struct DecadeLabel {
+  std::string text;
+  std::optional<std::string> raised;
+};
+
+DecadeLabel decadeLabel(int exponent) {
+  if (exponent >= 0 && exponent <= 6) {
+    std::string digits = "1";
+    digits.append(exponent, '0');
+    return {digits, std::nullopt};
   }
-  return "10<tspan dy=\"-6\" font-size=\"9\">" + std::to_string(exponent) +
-         "</tspan>";
+  if (exponent < 0 && exponent >= -4) {
+    std::string digits = "0.";
+    digits.append(-exponent - 1, '0');
+    digits += '1';
+    return {digits, std::nullopt};
+  }
+  return {"10", std::to_string(exponent)};
 }
 
-DecadeRange sizeDecades(std::span<const PlottingRow> rows) {
+// The label of a tick: a power of ten as above, a multiple of one as its
+// whole number (only ranks below 10 are labelled so).
+DecadeLabel tickLabel(const LogTick& tick) {
+  if (tick.multiple != 1) {
+    return {std::to_string(tick.multiple) + std::string(tick.exponent, '0'),
+            std::nullopt};
+  }
+  return decadeLabel(tick.exponent);
+}
+
+// From rank 1 to the last rank, with a margin; a single rank gets the room
+// of two.
+LogRange rankRange(std::size_t lastRank) {
+  const double span =
+      std::max(std::log10(static_cast<double>(lastRank)), std::log10(2.0));
+  return {-kRankMargin * span, span + kRankMargin * span};
+}
+
+LogRange sizeRange(std::span<const PlottingRow> rows) {
   double smallest = std::numeric_limits<double>::infinity();
   double largest = 0.0;
   for (const PlottingRow& row : rows) {
@@ -79,8 +75,10 @@ DecadeRange sizeDecades(std::span<const PlottingRow> rows) {
     }
   }
   // Without any size to place, the axis shows 1 to 10.
-  if (largest == 0.0) return {0, 1};
-  return decadesAround(smallest, largest);
+  if (largest == 0.0) return {0.0, 1.0};
+  const DecadeRange decades = decadesAround(smallest, largest);
+  return {static_cast<double>(decades.lowest),
+          static_cast<double>(decades.highest)};
 }
 
 // "2 zero, 1 NaN" for the sizes of a column left out of the picture.
@@ -123,24 +121,14 @@ std::optional<std::string> leftOutNote(std::span<const PlottingRow> rows,
 
 class GraphWriter {
  public:
-  GraphWriter(std::span<const PlottingRow> rows, std::string_view fileName)
+  GraphWriter(std::span<const PlottingRow> rows, const GraphLabels& labels)
       : rows_(rows),
-        fileName_(escapeXml(fileName)),
-        ranks_(decadesAround(1.0, static_cast<double>(rows.size())), kAreaLeft,
-               kAreaRight),
-        sizes_(sizeDecades(rows), kAreaBottom, kAreaTop) {}
+        labels_(labels),
+        ranks_(rankRange(rows.size()), kAreaLeft, kAreaRight),
+        sizes_(sizeRange(rows), kAreaBottom, kAreaTop),
+        svg_(kGraphWidth, kGraphHeight, labels.title) {}
 
   std::string draw() {
-    const std::string width = std::to_string(kGraphWidth);
-    const std::string height = std::to_string(kGraphHeight);
-    line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    line("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width +
-         "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
-         "\" font-family=\"" + std::string(kFontFamily) +
-         "\" font-size=\"12\">");
-    line("<title>Rank-size graph of " + fileName_ + "</title>");
-    line("<rect width=\"" + width + "\" height=\"" + height +
-         "\" fill=\"#ffffff\"/>");
     drawHeading();
     drawGrid();
     drawZone();
@@ -149,50 +137,51 @@ class GraphWriter {
     drawAxes();
     drawLegend();
     drawNote();
-    line("</svg>");
-    return std::move(svg_);
+    return svg_.finish();
   }
 
  private:
-  void line(std::string_view text) {
-    svg_ += text;
-    svg_ += '\n';
-  }
-
-  void text(double x, double y, std::string_view attributes,
-            std::string_view content) {
-    line("<text x=\"" + coordinate(x) + "\" y=\"" + coordinate(y) + "\"" +
-         std::string(attributes) + ">" + std::string(content) + "</text>");
-  }
-
   void segment(double x1, double y1, double x2, double y2) {
-    line("<line x1=\"" + coordinate(x1) + "\" y1=\"" + coordinate(y1) +
-         "\" x2=\"" + coordinate(x2) + "\" y2=\"" + coordinate(y2) + "\"/>");
+    svg_.element("line", {{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}});
   }
 
   void drawHeading() {
-    text(kAreaLeft, 32.0, " font-size=\"18\" font-weight=\"bold\"",
-         "Rank-size graph of " + fileName_);
-    text(kAreaLeft, 52.0, " fill=\"" + std::string(kQuietTextColour) + "\"",
-         std::to_string(rows_.size()) +
-             (rows_.size() == 1 ? " rank" : " ranks") +
-             ", both axes logarithmic (base 10)");
+    svg_.element("text",
+                 {{"x", kAreaLeft},
+                  {"y", 32.0},
+                  {"font-size", kTitleFontSize},
+                  {"font-weight", "bold"}},
+                 labels_.title);
+    svg_.element("text",
+                 {{"x", kAreaLeft}, {"y", 52.0}, {"fill", kQuietTextColour}},
+                 std::to_string(rows_.size()) +
+                     (rows_.size() == 1 ? " rank" : " ranks") +
+                     ", both axes logarithmic (base 10)");
   }
 
   void drawGrid() {
-    line("<g id=\"grid\" stroke=\"" + std::string(kGridColour) +
-         "\" stroke-width=\"1\">");
-    const DecadeRange& rankDecades = ranks_.decades();
-    for (int k = rankDecades.lowest + 1; k < rankDecades.highest; ++k) {
-      const double x = ranks_.pixelOfLogarithm(k);
+    svg_.open("g", {{"id", "grid"},
+                    {"stroke", kGridColour},
+                    {"stroke-width", kFrameWidth}});
+    for (const double x : insideDecades(ranks_)) {
       segment(x, kAreaTop, x, kAreaBottom);
     }
-    const DecadeRange& sizeDecades = sizes_.decades();
-    for (int k = sizeDecades.lowest + 1; k < sizeDecades.highest; ++k) {
-      const double y = sizes_.pixelOfLogarithm(k);
+    for (const double y : insideDecades(sizes_)) {
       segment(kAreaLeft, y, kAreaRight, y);
     }
-    line("</g>");
+    svg_.close();
+  }
+
+  // The pixels of the powers of ten inside the frame, not on its edges.
+  static std::vector<double> insideDecades(const LogAxis& axis) {
+    std::vector<double> pixels;
+    for (const LogTick& tick : axis.ticks(false)) {
+      if (tick.exponent > axis.range().lowest &&
+          tick.exponent < axis.range().highest) {
+        pixels.push_back(axis.pixelOfLogarithm(tick.exponent));
+      }
+    }
+    return pixels;
   }
 
   void drawZone() {
@@ -204,9 +193,12 @@ class GraphWriter {
       if (auto point = pointOf(*row, kSizeLo)) outline.push_back(*point);
     }
     if (outline.empty()) return;
-    line("<polygon id=\"zone\" points=\"" + pointList(outline) + "\" fill=\"" +
-         std::string(kZoneFill) + "\" stroke=\"" + std::string(kZoneBorder) +
-         "\" stroke-width=\"1\" stroke-linejoin=\"round\"/>");
+    svg_.element("polygon", {{"id", "zone"},
+                             {"points", pointList(outline)},
+                             {"fill", kZoneFill},
+                             {"stroke", kZoneBorder},
+                             {"stroke-width", kFrameWidth},
+                             {"stroke-linejoin", "round"}});
   }
 
   // Where a size stands, if it has a logarithm.
@@ -233,127 +225,181 @@ class GraphWriter {
   }
 
   void drawReference() {
-    line("<g id=\"reference\" fill=\"none\" stroke=\"" +
-         std::string(kReferenceColour) + "\" stroke-width=\"1.5\"" +
-         " stroke-dasharray=\"" + std::string(kDash) + "\">");
+    svg_.open("g", {{"id", "reference"},
+                    {"fill", "none"},
+                    {"stroke", kReferenceColour},
+                    {"stroke-width", kLineWidth},
+                    {"stroke-dasharray", kDash}});
     for (const std::vector<Point>& run : runsOf(kLogNorm)) {
-      line("<polyline points=\"" + pointList(run) + "\"/>");
+      svg_.element("polyline", {{"points", pointList(run)}});
     }
-    line("</g>");
+    svg_.close();
   }
 
   void drawObserved() {
     const std::vector<std::vector<Point>> runs = runsOf(kSetSize);
-    line("<g id=\"observed-line\" fill=\"none\" stroke=\"" +
-         std::string(kInkColour) + "\" stroke-width=\"1.5\"" +
-         " stroke-linejoin=\"round\">");
+    svg_.open("g", {{"id", "observed-line"},
+                    {"fill", "none"},
+                    {"stroke", kInkColour},
+                    {"stroke-width", kLineWidth},
+                    {"stroke-linejoin", "round"}});
     for (const std::vector<Point>& run : runs) {
-      line("<polyline points=\"" + pointList(run) + "\"/>");
+      svg_.element("polyline", {{"points", pointList(run)}});
     }
-    line("</g>");
+    svg_.close();
     // A white rim sets a few points apart; where many ranks crowd the line
     // it would wash the line out, so there the points are small and plain.
     const bool crowded = rows_.size() > kUncrowdedRanks;
-    const std::string radius = crowded ? "1.5" : "3";
-    line("<g id=\"observed-points\" fill=\"" + std::string(kInkColour) +
-         (crowded ? "\">" : "\" stroke=\"#ffffff\" stroke-width=\"0.75\">"));
+    if (crowded) {
+      svg_.open("g", {{"id", "observed-points"}, {"fill", kInkColour}});
+    } else {
+      svg_.open("g", {{"id", "observed-points"},
+                      {"fill", kInkColour},
+                      {"stroke", "#ffffff"},
+                      {"stroke-width", "0.75"}});
+    }
+    const std::string_view radius = crowded ? "1.5" : "3";
     for (const std::vector<Point>& run : runs) {
       for (const Point& p : run) {
-        line("<circle cx=\"" + coordinate(p.x) + "\" cy=\"" + coordinate(p.y) +
-             "\" r=\"" + radius + "\"/>");
+        svg_.element("circle", {{"cx", p.x}, {"cy", p.y}, {"r", radius}});
       }
     }
-    line("</g>");
+    svg_.close();
   }
 
   void drawAxes() {
-    line("<g id=\"axes\" stroke=\"" + std::string(kInkColour) +
-         "\" stroke-width=\"1\">");
-    line("<rect x=\"" + coordinate(kAreaLeft) + "\" y=\"" +
-         coordinate(kAreaTop) + "\" width=\"" +
-         coordinate(kAreaRight - kAreaLeft) + "\" height=\"" +
-         coordinate(kAreaBottom - kAreaTop) + "\" fill=\"none\"/>");
-    forEachTick(ranks_, [&](double x, double length) {
-      segment(x, kAreaBottom, x, kAreaBottom + length);
-    });
-    forEachTick(sizes_, [&](double y, double length) {
-      segment(kAreaLeft - length, y, kAreaLeft, y);
-    });
-    line("</g>");
-    line("<g id=\"axis-labels\" fill=\"" + std::string(kInkColour) + "\">");
-    const DecadeRange& rankDecades = ranks_.decades();
-    for (int k = rankDecades.lowest; k <= rankDecades.highest; ++k) {
-      text(ranks_.pixelOfLogarithm(k), kAreaBottom + 20.0,
-           " text-anchor=\"middle\"", decadeLabel(k));
+    svg_.open("g", {{"id", "axes"},
+                    {"stroke", kInkColour},
+                    {"stroke-width", kFrameWidth}});
+    svg_.element("rect", {{"x", kAreaLeft},
+                          {"y", kAreaTop},
+                          {"width", kAreaRight - kAreaLeft},
+                          {"height", kAreaBottom - kAreaTop},
+                          {"fill", "none"}});
+    // The margin before rank 1 holds no rank to mark.
+    std::vector<LogTick> rankTicks = ticksOf(ranks_);
+    std::erase_if(rankTicks,
+                  [](const LogTick& tick) { return tick.exponent < 0; });
+    for (const LogTick& tick : rankTicks) {
+      const double x = ranks_.pixelOfLogarithm(tick.logarithm());
+      segment(x, kAreaBottom, x, kAreaBottom + tickLength(tick));
     }
-    const DecadeRange& sizeDecades = sizes_.decades();
-    for (int k = sizeDecades.lowest; k <= sizeDecades.highest; ++k) {
-      text(kAreaLeft - 10.0, sizes_.pixelOfLogarithm(k) + 4.0,
-           " text-anchor=\"end\"", decadeLabel(k));
+    const std::vector<LogTick> sizeTicks = ticksOf(sizes_);
+    for (const LogTick& tick : sizeTicks) {
+      const double y = sizes_.pixelOfLogarithm(tick.logarithm());
+      segment(kAreaLeft - tickLength(tick), y, kAreaLeft, y);
     }
-    text((kAreaLeft + kAreaRight) / 2.0, kAreaBottom + 46.0,
-         " text-anchor=\"middle\" font-size=\"13\"", "Rank");
+    svg_.close();
+    svg_.open("g", {{"id", "axis-labels"}, {"fill", kInkColour}});
+    // Where fewer than two powers of ten lie on the rank axis, the ranks
+    // between them are labelled too, or the scale could not be read.
+    const bool labelMultiples = ranks_.ticks(false).size() < 2;
+    for (const LogTick& tick : rankTicks) {
+      if (tick.multiple != 1 && !labelMultiples) continue;
+      label(ranks_.pixelOfLogarithm(tick.logarithm()), kAreaBottom + 20.0,
+            "middle", tickLabel(tick));
+    }
+    for (const LogTick& tick : sizeTicks) {
+      if (tick.multiple != 1) continue;
+      label(kAreaLeft - 10.0, sizes_.pixelOfLogarithm(tick.exponent) + 4.0,
+            "end", tickLabel(tick));
+    }
+    svg_.element("text",
+                 {{"x", (kAreaLeft + kAreaRight) / 2.0},
+                  {"y", kAreaBottom + 46.0},
+                  {"text-anchor", "middle"},
+                  {"font-size", kAxisNameFontSize}},
+                 "Rank");
     const double middle = (kAreaTop + kAreaBottom) / 2.0;
-    line("<text transform=\"translate(24," + coordinate(middle) +
-         ") rotate(-90)\" text-anchor=\"middle\" font-size=\"13\">Size</text>");
-    line("</g>");
+    svg_.element(
+        "text",
+        {{"transform", "translate(24," + svgNumber(middle) + ") rotate(-90)"},
+         {"text-anchor", "middle"},
+         {"font-size", kAxisNameFontSize}},
+        "Size");
+    svg_.close();
   }
 
-  // Calls draw(pixel, length) for each decade tick and, where a decade has
-  // room, for the minor ticks at 2 to 9 times each power of ten.
-  template <typename Draw>
-  static void forEachTick(const LogAxis& axis, Draw draw) {
-    const DecadeRange& decades = axis.decades();
-    const bool minor = axis.decadeLength() >= kMinorTicksMinDecade;
-    for (int k = decades.lowest; k <= decades.highest; ++k) {
-      draw(axis.pixelOfLogarithm(k), kTickLength);
-      if (!minor || k == decades.highest) continue;
-      for (int m = 2; m <= 9; ++m) {
-        draw(axis.pixelOfLogarithm(k + std::log10(m)), kMinorTickLength);
-      }
+  void label(double x, double y, std::string_view anchor,
+             const DecadeLabel& label) {
+    if (label.raised) {
+      svg_.raisedText({{"x", x}, {"y", y}, {"text-anchor", anchor}}, label.text,
+                      *label.raised);
+    } else {
+      svg_.element("text", {{"x", x}, {"y", y}, {"text-anchor", anchor}},
+                   label.text);
     }
   }
 
-  void legendEntry(int index, std::string_view swatch, std::string_view name,
-                   std::string_view detail) {
-    const double y = kLegendTop + 22.0 + index * kLegendEntryHeight;
-    line(swatch);
-    text(kLegendLeft + kSwatchLength + 10.0, y + 4.0, "", name);
-    text(kLegendLeft + kSwatchLength + 10.0, y + 19.0,
-         " font-size=\"10.5\" fill=\"" + std::string(kQuietTextColour) + "\"",
-         detail);
+  // The ticks of an axis; the multiples 2 to 9 only where a decade has room.
+  static std::vector<LogTick> ticksOf(const LogAxis& axis) {
+    return axis.ticks(axis.decadeLength() >= kMinorTicksMinDecade);
+  }
+
+  static double tickLength(const LogTick& tick) {
+    return tick.multiple == 1 ? kTickLength : kMinorTickLength;
+  }
+
+  static double swatchY(int index) {
+    return kLegendTop + 22.0 + index * kLegendEntryHeight;
+  }
+
+  // The name and detail of a legend entry, beside its swatch.
+  void legendText(int index, std::string_view name, std::string_view detail) {
+    const double x = kLegendLeft + kSwatchLength + 10.0;
+    svg_.element("text", {{"x", x}, {"y", swatchY(index) + 4.0}}, name);
+    svg_.element("text",
+                 {{"x", x},
+                  {"y", swatchY(index) + 19.0},
+                  {"font-size", kDetailFontSize},
+                  {"fill", kQuietTextColour}},
+                 detail);
+  }
+
+  // A horizontal stretch of line across the swatch of a legend entry.
+  std::string swatchLine(int index) const {
+    const Point ends[] = {{kLegendLeft, swatchY(index)},
+                          {kLegendLeft + kSwatchLength, swatchY(index)}};
+    return pointList(ends);
   }
 
   void drawLegend() {
-    const auto swatchY = [](int index) {
-      return coordinate(kLegendTop + 22.0 + index * kLegendEntryHeight);
-    };
-    const std::string left = coordinate(kLegendLeft);
-    const std::string right = coordinate(kLegendLeft + kSwatchLength);
-    line("<g id=\"legend\" fill=\"" + std::string(kInkColour) + "\">");
-    legendEntry(0,
-                "<polyline points=\"" + left + "," + swatchY(0) + " " + right +
-                    "," + swatchY(0) + "\" fill=\"none\" stroke=\"" +
-                    std::string(kInkColour) + "\" stroke-width=\"1.5\"/>\n" +
-                    "<circle cx=\"" +
-                    coordinate(kLegendLeft + kSwatchLength / 2.0) + "\" cy=\"" +
-                    swatchY(0) + "\" r=\"3\" stroke=\"#ffffff\"" +
-                    " stroke-width=\"0.75\"/>",
-                "Observed sizes", "SETSIZE");
-    legendEntry(1,
-                "<polyline points=\"" + left + "," + swatchY(1) + " " + right +
-                    "," + swatchY(1) + "\" fill=\"none\" stroke=\"" +
-                    std::string(kReferenceColour) + "\" stroke-width=\"1.5\"" +
-                    " stroke-dasharray=\"" + std::string(kDash) + "\"/>",
-                "Reference line", "LOGNORM: largest / rank");
-    legendEntry(2,
-                "<rect x=\"" + left + "\" y=\"" +
-                    coordinate(kLegendTop + 15.0 + 2 * kLegendEntryHeight) +
-                    "\" width=\"" + coordinate(kSwatchLength) +
-                    "\" height=\"14.00\" fill=\"" + std::string(kZoneFill) +
-                    "\" stroke=\"" + std::string(kZoneBorder) + "\"/>",
-                "Confidence zone", "from SIZEUP to SIZELO");
-    line("</g>");
+    svg_.open("g", {{"id", "legend"}, {"fill", kInkColour}});
+    svg_.element("polyline", {{"points", swatchLine(0)},
+                              {"fill", "none"},
+                              {"stroke", kInkColour},
+                              {"stroke-width", kLineWidth}});
+    svg_.element("circle", {{"cx", kLegendLeft + kSwatchLength / 2.0},
+                            {"cy", swatchY(0)},
+                            {"r", "3"},
+                            {"stroke", "#ffffff"},
+                            {"stroke-width", "0.75"}});
+    legendText(0, "Observed sizes", "SETSIZE");
+    svg_.element("polyline", {{"points", swatchLine(1)},
+                              {"fill", "none"},
+                              {"stroke", kReferenceColour},
+                              {"stroke-width", kLineWidth},
+                              {"stroke-dasharray", kDash}});
+    legendText(1, "Reference line", "LOGNORM: largest / rank");
+    svg_.element("rect", {{"x", kLegendLeft},
+                          {"y", swatchY(2) - 7.0},
+                          {"width", kSwatchLength},
+                          {"height", 14.0},
+                          {"fill", kZoneFill},
+                          {"stroke", kZoneBorder}});
+    legendText(2,
+               labels_.level
+                   ? std::to_string(*labels_.level) + " % confidence zone"
+                   : "Confidence zone",
+               "from SIZEUP to SIZELO");
+    if (labels_.observedA) {
+      const double a = *labels_.observedA;
+      legendText(3,
+                 std::isfinite(a) ? "A = " + fixedNumber(a, 3)
+                                  : std::string("A not finite"),
+                 "of the observed sizes");
+    }
+    svg_.close();
   }
 
   void drawNote() {
@@ -364,29 +410,33 @@ class GraphWriter {
       }
     }
     if (notes.empty()) return;
-    double y = kLegendTop + 3 * kLegendEntryHeight + 30.0;
-    line("<g id=\"left-out\" font-size=\"10.5\" fill=\"" +
-         std::string(kQuietTextColour) + "\">");
-    text(kLegendLeft, y, " font-weight=\"bold\"", "Not drawn (no logarithm):");
+    const int entries = labels_.observedA ? 4 : 3;
+    double y = kLegendTop + entries * kLegendEntryHeight + 30.0;
+    svg_.open("g", {{"id", "left-out"},
+                    {"font-size", kDetailFontSize},
+                    {"fill", kQuietTextColour}});
+    svg_.element("text",
+                 {{"x", kLegendLeft}, {"y", y}, {"font-weight", "bold"}},
+                 "Not drawn (no logarithm):");
     for (const std::string& note : notes) {
       y += 16.0;
-      text(kLegendLeft, y, "", note);
+      svg_.element("text", {{"x", kLegendLeft}, {"y", y}}, note);
     }
-    line("</g>");
+    svg_.close();
   }
 
   std::span<const PlottingRow> rows_;
-  std::string fileName_;  // escaped for XML
+  const GraphLabels& labels_;
   LogAxis ranks_;
   LogAxis sizes_;
-  std::string svg_;
+  SvgWriter svg_;
 };
 
 }  // namespace
 
 std::string drawRankSizeGraph(std::span<const PlottingRow> rows,
-                              std::string_view fileName) {
-  return GraphWriter(rows, fileName).draw();
+                              const GraphLabels& labels) {
+  return GraphWriter(rows, labels).draw();
 }
 
 }  // namespace talvik

@@ -1,9 +1,9 @@
 #ifndef TALVIK_PLOT_SVG_GRAPH_H_
 #define TALVIK_PLOT_SVG_GRAPH_H_
 
+#include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "plot/plotting_rows.h"
 
@@ -17,16 +17,28 @@ inline constexpr double kAreaRight = 640.0;
 inline constexpr double kAreaTop = 70.0;
 inline constexpr double kAreaBottom = 450.0;
 
-// Draws the rank-size graph of a plotting file as a standalone SVG document
-// titled with `fileName`: rank and size on logarithmic axes, the observed
-// sizes (SETSIZE) as points joined by a line, the reference line (LOGNORM)
-// dashed, and the zone between the bound resamples (SIZEUP along the ranks,
-// then SIZELO back) shaded. Sizes without a logarithm (zero, overflow, NaN,
-// INF) are left out, the lines broken there, and counted in a note. The same
-// rows and name always give the same bytes; coordinates have 2 decimals.
+// What the graph says in words.
+struct GraphLabels {
+  std::string title;  // the heading, and the document's title
+  // The zone's confidence level in %, from 1 to 99, when known.
+  std::optional<int> level = std::nullopt;
+  // The rank-size statistic A of the observed sizes, when known.
+  std::optional<double> observedA = std::nullopt;
+};
+
+// Draws the rank-size graph of a plotting file as a standalone SVG document:
+// rank and size on logarithmic axes, the observed sizes (SETSIZE) as points
+// joined by a line, the reference line (LOGNORM) dashed, and the zone
+// between the bound resamples (SIZEUP along the ranks, then SIZELO back)
+// shaded. The rank axis runs from rank 1 to the last rank with a small
+// margin, the size axis between two powers of ten. The legend names the
+// level and shows A with 3 decimals when they are given. Sizes without a
+// logarithm (zero, overflow, NaN, INF) are left out, the lines broken there,
+// and counted in a note. The same rows and labels always give the same
+// bytes; coordinates have 2 decimals.
 // REQUIRES: rows hold the ranks 1, 2, ..., n in order, n >= 1
 std::string drawRankSizeGraph(std::span<const PlottingRow> rows,
-                              std::string_view fileName);
+                              const GraphLabels& labels);
 
 }  // namespace talvik
 

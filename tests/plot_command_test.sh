@@ -13,7 +13,8 @@ cd "$work" || exit 1
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
-# Sizes on exact decades: ranks 1 to 10 along x from 90 to 640, sizes 10 to
+# Ranks 1 to 5 along x at 103.10, 328.69, 460.65, 554.28 and 626.90 (log 5
+# with 2.5 % of it beyond each end in the 550 pixels from 90), sizes 10 to
 # 1000 along y from 450 up to 70. The observed size of rank 5 is zero.
 header='RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO'
 rows=(
@@ -33,15 +34,15 @@ check_picture() {  # FILE.svg
   [ "$(xpath 'count(//*[@id="observed-points"]/*[local-name()="circle"])' "$1")" = 4 ] ||
     fail "$1: expected 4 observed points"
   [ "$(xpath 'string(//*[@id="observed-line"]/*[1]/@points)' "$1")" = \
-    "90.00,70.00 255.57,127.20 352.42,260.00 421.13,450.00" ] ||
+    "103.10,70.00 328.69,127.20 460.65,260.00 554.28,450.00" ] ||
     fail "$1: observed line at the wrong place"
   [ "$(xpath 'string(//*[@id="reference"]/*[1]/@points)' "$1")" = \
-    "90.00,70.00 255.57,127.20 352.42,160.65 421.13,184.39 474.43,202.80" ] ||
+    "103.10,70.00 328.69,127.20 460.65,160.65 554.28,184.39 626.90,202.80" ] ||
     fail "$1: reference line at the wrong place"
   [ "$(xpath 'count(//*[@id="reference"][@stroke-dasharray])' "$1")" = 1 ] ||
     fail "$1: reference line not dashed"
   [ "$(xpath 'string(//*[@id="zone"]/@points)' "$1")" = \
-    "90.00,70.00 255.57,127.20 352.42,260.00 421.13,392.80 474.43,450.00 421.13,450.00 352.42,392.80 255.57,260.00 90.00,127.20" ] ||
+    "103.10,70.00 328.69,127.20 460.65,260.00 554.28,392.80 626.90,450.00 554.28,450.00 460.65,392.80 328.69,260.00 103.10,127.20" ] ||
     fail "$1: zone at the wrong place"
   [ "$(xpath 'string(//*[@id="left-out"]/*[2])' "$1")" = "SETSIZE: 1 zero" ] ||
     fail "$1: the zero size is not noted"
@@ -103,11 +104,32 @@ status=$?
   fail "same.svg: message [$(cat err.txt)]"
 cmp -s same.svg small.csv || fail "same.svg: the plotting file changed"
 
-# No argument: the usage line and exit status 1.
-"$plot" >out.txt 2>err.txt
-status=$?
-[ $status = 1 ] || fail "no argument: exit status $status, expected 1"
-[ "$(cat err.txt)" = 'usage: talvik-plot PLOTFILE [OUTPUT.svg]' ] || fail "no argument: [$(cat err.txt)]"
+# A command line it cannot follow: the reason, a hint and exit status 2.
+usage_error() {  # EXPECTED_MESSAGE ARGUMENT...
+  local expected=$1
+  shift
+  "$plot" "$@" >out.txt 2>err.txt
+  local status=$?
+  [ $status = 2 ] || fail "$*: exit status $status, expected 2"
+  [ "$(cat err.txt)" = "$expected"$'\n'"Try 'talvik-plot --help' for more information." ] ||
+    fail "$*: [$(cat err.txt)]"
+  [ -s out.txt ] && fail "$*: wrote [$(cat out.txt)] on standard output"
+}
+usage_error 'talvik-plot: no plotting file named'
+usage_error 'talvik-plot: unknown option "--colour"' --colour small.csv
+usage_error 'talvik-plot: --level: "100" is not a whole percentage from 1 to 99' --level 100 small.csv
+
+[ "$("$plot" --version)" = 'talvik-plot 1.0.0' ] || fail "--version: [$("$plot" --version)]"
+"$plot" --help | head -1 | grep -qx 'usage: talvik-plot \[OPTIONS\] PLOTFILE \[OUTPUT.svg\]' ||
+  fail "--help: no usage line"
+
+# The level and the title given as options.
+"$plot" --level 90 --title 'Valley sites' small.csv titled.svg >/dev/null 2>err.txt ||
+  fail "--level and --title refused: $(cat err.txt)"
+[ "$(xpath 'string(/*[local-name()="svg"]/*[local-name()="title"])' titled.svg)" = 'Valley sites' ] ||
+  fail "--title: not the picture's title"
+xpath '//*[@id="legend"]/*[local-name()="text"]' titled.svg | grep -q '>90 % confidence zone<' ||
+  fail "--level: the legend does not name the level"
 
 [ $failed = 0 ] && echo "talvik-plot end to end: all checks passed"
 exit $failed

@@ -3,9 +3,11 @@
 // change to analysis/natural_log.cc (a Release build takes about two minutes).
 //
 // The reference is the x87 long double logarithm (64-bit significand) rounded
-// to float: a different computation from naturalLog's double logarithm and
-// __float128 series. A float whose long double result lies too close to a
-// midpoint between two floats to trust is listed as undecided (none does).
+// to float: a different computation from naturalLog's, which rounds the double
+// logarithm and settles close calls with its own atanh series in double-double
+// arithmetic (pairs of doubles, about 106 bits). A float whose long double
+// result lies too close to a midpoint between two floats to trust is listed as
+// undecided (none does).
 
 #include <algorithm>
 #include <atomic>
@@ -178,7 +180,7 @@ void run() {
               static_cast<unsigned long long>(tally.checked));
   std::printf("naturalLog mismatches:                   %llu\n",
               static_cast<unsigned long long>(tally.mismatches));
-  std::printf("settled by naturalLog's __float128 path: %llu\n",
+  std::printf("settled by naturalLog's double-double:   %llu\n",
               static_cast<unsigned long long>(tally.settledPrecisely));
   std::printf("too close to call for the reference:     %llu\n",
               static_cast<unsigned long long>(tally.undecided));
