@@ -1,15 +1,19 @@
 #include "batch/batch_analysis.h"
 
+#include <vector>
+
 #include "analysis/bootstrap.h"
 #include "analysis/resample_generator.h"
 #include "batch/text_destination.h"
+#include "plot/plotting_rows.h"
+#include "plot/svg_graph.h"
 #include "reports/plotting_file.h"
 
 namespace talvik {
 
 BatchAnalysis analyseSizes(const ObservedSizes& observed, double seed,
                            std::span<const int> extraLevels,
-                           std::optional<int> plotLevel) {
+                           const std::optional<PlotRequest>& plot) {
   BatchAnalysis analysis;
   AnalysisNumbers& numbers = analysis.numbers;
   numbers.settlements = static_cast<int>(observed.size());
@@ -22,12 +26,18 @@ BatchAnalysis analyseSizes(const ObservedSizes& observed, double seed,
   for (const int level : extraLevels) {
     numbers.ranges.push_back(errorRange(result, level));
   }
-  if (plotLevel) {
-    TextDestination plottingFile;
-    writePlottingFile(plottingFile, observed,
-                      analyseLevel(observed, result, generator, *plotLevel));
-    analysis.plottingFile = plottingFile.text();
-  }
+  if (!plot) return analysis;
+
+  TextDestination plottingFile;
+  writePlottingFile(plottingFile, observed,
+                    analyseLevel(observed, result, generator, plot->level));
+  analysis.plottingFile = plottingFile.text();
+  // The picture is drawn from the plotting file's own text, exactly as
+  // talvik-plot would draw that file.
+  const std::vector<PlottingRow> rows =
+      readPlottingRows(analysis.plottingFile, plot->title);
+  analysis.picture =
+      drawRankSizeGraph(rows, {plot->title, plot->level, numbers.a});
   return analysis;
 }
 

@@ -13,22 +13,30 @@ namespace talvik {
 // The level plotted when no --level is given.
 inline constexpr int kDefaultPlotLevel = 90;
 
+// What to draw besides the numbers: the plotting file of `level` and its
+// picture, titled `title`.
+struct PlotRequest {
+  int level = kDefaultPlotLevel;
+  std::string title;
+};
+
 // What one analysis gives: the table's numbers and, when asked for, the
-// records of the plotting file.
+// plotting file's records and its picture.
 struct BatchAnalysis {
   AnalysisNumbers numbers;
-  std::string plottingFile;  // empty unless a plot level was given
+  std::string plottingFile;
+  std::string picture;
 };
 
 // Analyses the sizes with one seed by the dialogue's own steps, so that the
 // numbers and the plotting file are the dialogue's, bit for bit: A, the
 // bootstrap, the ranges of the reported levels, then of `extraLevels`, and
-// the plotting file of `plotLevel`.
+// the plotting file of the plot's level with its rank-size graph.
 // REQUIRES: 1 <= observed.size() <= kMaxSettlements, isUsableSeed(seed),
 //           every level from 1 to 99
 BatchAnalysis analyseSizes(const ObservedSizes& observed, double seed,
                            std::span<const int> extraLevels,
-                           std::optional<int> plotLevel);
+                           const std::optional<PlotRequest>& plot);
 
 }  // namespace talvik
 

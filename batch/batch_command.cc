@@ -1,10 +1,8 @@
 #include "batch/batch_command.h"
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string_view>
 #include <thread>
 
@@ -13,10 +11,14 @@
 #include "batch/input_sizes.h"
 #include "batch/option_values.h"
 #include "batch/ordered_jobs.h"
+#include "batch/output_files.h"
 #include "batch/progress_line.h"
 #include "batch/result_table.h"
 #include "batch/shared_readings.h"
+#include "plot/comparison_chart.h"
+#include "session/folder.h"
 #include "session/terminal.h"
+#include "session/whole_file.h"
 
 namespace talvik {
 namespace {
@@ -28,6 +30,8 @@ constexpr int kUsageError = 2;
 // Jobs started per thread ahead of the next row to write: enough to keep
 // every thread busy while one analysis takes longer than the others.
 constexpr std::size_t kWindowPerJob = 8;
+
+constexpr char kChartTitle[] = "Rank-size statistic A and its error ranges";
 
 // "FILE:LINE" or, for the file as a whole, "FILE".
 std::string placeOf(std::string_view file, std::int64_t line) {
@@ -57,10 +61,29 @@ std::string errorCell(const InputSizes& input) {
   return cell;
 }
 
-// What one job gives: the row, and the file's reading, whose messages are
-// written with the file's first row.
+// "cannot write: No space left on device", for a file that was not written.
+std::string fileErrorText(const FileError& error) {
+  switch (error.operation) {
+    case FileOperation::kOpening:
+      return "cannot open: " + error.reason;
+    case FileOperation::kReading:
+      return "cannot read: " + error.reason;
+    case FileOperation::kCreating:
+      return "cannot create: " + error.reason;
+    case FileOperation::kWriting:
+      return "cannot write: " + error.reason;
+    case FileOperation::kPuttingInPlace:
+      return "cannot put in place: " + error.reason;
+  }
+  return error.reason;
+}
+
+// What one job gives: the row, its plot files, and the file's reading,
+// whose messages are written with the file's first row.
 struct JobResult {
   AnalysisRow row;
+  std::string plottingFile;
+  std::string picture;
   std::shared_ptr<const InputSizes> input;
 };
 
@@ -79,7 +102,8 @@ class BatchRun {
                   analysisCount()) {}
 
   int run() {
-    out_ << table_.opening();
+    if (!makePlotFolder()) return kSomeFailed;
+    writeTable(table_.opening());
     runOrderedJobs<JobResult>(
         analysisCount(), options_.jobs, kWindowPerJob * options_.jobs,
         [this](std::size_t index) { return analyse(index); },
@@ -87,11 +111,9 @@ class BatchRun {
           deliver(index, std::move(result));
         });
     progress_.erase();
-    out_ << table_.closing() << std::flush;
-    if (!out_) {
-      errors_ << "talvik-batch: error: the table could not be written\n";
-      return kSomeFailed;
-    }
+    writeTable(table_.closing());
+    finishTable();
+    writeChart();
     return failed_ ? kSomeFailed : kAllSucceeded;
   }
 
@@ -99,34 +121,137 @@ class BatchRun {
   std::size_t analysisCount() const {
     return options_.files.size() * options_.seeds.size();
   }
+  bool severalSeeds() const { return options_.seeds.size() > 1; }
+
+  bool makePlotFolder() {
+    if (options_.plotFolder.empty()) return true;
+    try {
+      makeFolder(options_.plotFolder);
+      return true;
+    } catch (const FileError& error) {
+      reportFileError(error);
+      return false;
+    }
+  }
+
+  // The title of a picture or the label of a chart row: the file, and the
+  // seed when several run.
+  std::string nameOf(const AnalysisRow& row) const {
+    std::string name = row.file;
+    if (severalSeeds()) {
+      name += ", seed ";
+      name += seedText(row.seed);
+    }
+    return name;
+  }
 
   JobResult analyse(std::size_t index) {
     const std::size_t file = index / options_.seeds.size();
     JobResult result;
-    result.row.file = options_.files[file];
-    result.row.seed = options_.seeds[index % options_.seeds.size()];
+    AnalysisRow& row = result.row;
+    row.file = options_.files[file];
+    row.seed = options_.seeds[index % options_.seeds.size()];
     result.input = readings_.get(file);
     if (!result.input->errors.empty()) {
-      result.row.error = errorCell(*result.input);
+      row.error = errorCell(*result.input);
       return result;
     }
-    result.row.numbers = analyseSizes(result.input->observed, result.row.seed,
-                                      options_.levels, std::nullopt)
-                             .numbers;
+    std::optional<PlotRequest> plot;
+    if (!options_.plotFolder.empty()) {
+      plot = PlotRequest{
+          options_.levels.empty() ? kDefaultPlotLevel : options_.levels[0],
+          "Rank-size graph of "};
+      plot->title += nameOf(row);
+    }
+    BatchAnalysis analysis =
+        analyseSizes(result.input->observed, row.seed, options_.levels, plot);
+    row.numbers = std::move(analysis.numbers);
+    result.plottingFile = std::move(analysis.plottingFile);
+    result.picture = std::move(analysis.picture);
     return result;
   }
 
-  // Rows and messages go out in the order of the arguments, whichever
-  // thread finished first.
+  // Rows, files and messages go out in the order of the arguments,
+  // whichever thread finished first; only this one thread writes files.
   void deliver(std::size_t index, JobResult result) {
     const std::size_t seed = index % options_.seeds.size();
     if (seed == 0) writeMessages(result.row.file, *result.input);
     if (seed + 1 == options_.seeds.size()) {
       readings_.release(index / options_.seeds.size());
     }
-    if (!result.row.error.empty()) failed_ = true;
-    out_ << table_.row(result.row);
+    AnalysisRow& row = result.row;
+    if (row.numbers && !options_.plotFolder.empty()) writePlots(result);
+    if (row.numbers && !options_.chartFile.empty()) addChartRow(row);
+    if (!row.error.empty()) failed_ = true;
+    writeTable(table_.row(row));
     progress_.update(index + 1);
+  }
+
+  void writePlots(JobResult& result) {
+    const PlotFiles files = plotFilesOf(options_.plotFolder, result.row.file,
+                                        result.row.seed, severalSeeds());
+    try {
+      replaceWholeFile(files.plottingFile, result.plottingFile);
+      replaceWholeFile(files.picture, result.picture);
+    } catch (const FileError& error) {
+      reportFileError(error);
+      result.row.numbers.reset();
+      result.row.error = error.path + ": " + fileErrorText(error);
+    }
+  }
+
+  void addChartRow(const AnalysisRow& row) {
+    ChartRow chartRow{nameOf(row), row.numbers->a, {}};
+    for (std::size_t i = 0; i < kChartLevels.size(); ++i) {
+      const ErrorRange& range = row.numbers->ranges[i];
+      chartRow.ranges[i] = {range.lower, range.upper};
+    }
+    chartRows_.push_back(std::move(chartRow));
+  }
+
+  void writeChart() {
+    if (options_.chartFile.empty()) return;
+    try {
+      replaceWholeFile(options_.chartFile,
+                       drawComparisonChart(chartRows_, kChartTitle));
+    } catch (const FileError& error) {
+      reportFileError(error);
+      failed_ = true;
+    }
+  }
+
+  // Standard output gets the table as it grows; an output file gets it
+  // whole at the end, so that it is never left half written.
+  void writeTable(const std::string& text) {
+    if (options_.output.empty()) {
+      out_ << text;
+    } else {
+      tableText_ += text;
+    }
+  }
+
+  void finishTable() {
+    if (options_.output.empty()) {
+      out_.flush();
+      if (!out_) {
+        errors_ << "talvik-batch: error: the table could not be written to "
+                   "standard output\n";
+        failed_ = true;
+      }
+      return;
+    }
+    try {
+      replaceWholeFile(options_.output, tableText_);
+    } catch (const FileError& error) {
+      reportFileError(error);
+      failed_ = true;
+    }
+  }
+
+  void reportFileError(const FileError& error) {
+    progress_.erase();
+    errors_ << "talvik-batch: " << error.path
+            << ": error: " << fileErrorText(error) << std::endl;
   }
 
   void writeMessages(const std::string& file, const InputSizes& input) {
@@ -153,6 +278,8 @@ class BatchRun {
   SharedReadings readings_;
   ResultTable table_;
   ProgressLine progress_;
+  std::string tableText_;
+  std::vector<ChartRow> chartRows_;
   bool failed_ = false;
 };
 
@@ -175,6 +302,11 @@ int runBatchCommand(const std::vector<std::string>& arguments,
       return kUsageError;
     case ParsedArguments::Kind::kRun:
       break;
+  }
+  const std::string clash = outputClash(parsed.options);
+  if (!clash.empty()) {
+    errors << "talvik-batch: " << clash << "\n";
+    return kUsageError;
   }
   BatchRun run(parsed.options, out, errors, errorsOnTerminal);
   return run.run();

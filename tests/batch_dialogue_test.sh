@@ -4,7 +4,8 @@
 # file, then Y, a plotting file and one more level); talvik-batch runs on the
 # same file with the same seed and --level, as CSV and as JSON. Every number
 # of the table, edited as F7.3 exactly as the dialogue edits it, must rebuild
-# the results file byte for byte and the extra level's screen line.
+# the results file byte for byte and the extra level's screen line, and the
+# plotting file that --plot writes must be the dialogue's, byte for byte.
 #
 #   batch_dialogue_test.sh TALVIK_BATCH TALVIK EXAMPLES_FOLDER
 set -u
@@ -108,7 +109,8 @@ for file in sites37.txt valley.txt lognorm.txt zero.txt odd.txt; do
     rm -f res.txt plot.csv
     printf '%s\nres.txt\n%s\nY\nplot.csv\n%s\n\n' "$file" "$seed" "$level" |
       "$talvik" >screen.txt || { fail "$file $seed: talvik failed"; continue; }
-    "$batch" -q -s "$seed" -l "$level" "$file" >table.csv
+    rm -rf plots
+    "$batch" -q -s "$seed" -l "$level" -p plots "$file" >table.csv
     "$batch" -q -s "$seed" -l "$level" -f json "$file" >table.json
     line=$(python3 rebuild.py table.csv table.json "$level") ||
       { fail "$file seed $seed: the tables could not be compared"; continue; }
@@ -116,6 +118,8 @@ for file in sites37.txt valley.txt lognorm.txt zero.txt odd.txt; do
       fail "$file seed $seed: the numbers do not rebuild the results file:"
       diff res.txt rebuilt.txt
     }
+    cmp -s plot.csv "plots/${file%.txt}.csv" ||
+      fail "$file seed $seed: --plot wrote another plotting file than the dialogue"
     grep -qxF "$line"$'\r' screen.txt ||
       fail "$file seed $seed: the level $level line [$line] is not on the dialogue's screen"
     compared=$((compared + 1))

@@ -1,0 +1,89 @@
+#include "batch/output_files.h"
+
+#include <filesystem>
+#include <system_error>
+#include <unordered_map>
+
+#include "batch/option_values.h"
+#include "session/whole_file.h"
+
+namespace talvik {
+namespace {
+
+// A path as the system would resolve it, without asking the system about the
+// files on it: absolute, with "." and ".." worked out.
+std::string normalPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) return path;
+  return absolute.lexically_normal().string();
+}
+
+std::string analysisName(const std::string& file, double seed,
+                         bool severalSeeds) {
+  std::string name = "\"" + file + "\"";
+  if (severalSeeds) {
+    name += " with seed ";
+    name += seedText(seed);
+  }
+  return name;
+}
+
+}  // namespace
+
+PlotFiles plotFilesOf(const std::string& folder, const std::string& file,
+                      double seed, bool severalSeeds) {
+  std::string stem = std::filesystem::path(file).stem().string();
+  if (severalSeeds) {
+    stem += "_seed";
+    stem += seedText(seed);
+  }
+  const std::filesystem::path base = std::filesystem::path(folder) / stem;
+  return {base.string() + ".csv", base.string() + ".svg"};
+}
+
+std::string outputClash(const BatchOptions& options) {
+  // Each output by its normal path, with what writes it.
+  std::unordered_map<std::string, std::string> writers;
+  std::string clash;
+  const auto claim = [&](const std::string& path, const std::string& writer) {
+    const auto [place, fresh] = writers.emplace(normalPath(path), writer);
+    if (!fresh && clash.empty()) {
+      clash = place->second + " and " + writer + " would both write " + path;
+    }
+  };
+  if (!options.output.empty()) claim(options.output, "--output");
+  if (!options.chartFile.empty()) claim(options.chartFile, "--chart");
+  if (!options.plotFolder.empty()) {
+    const bool severalSeeds = options.seeds.size() > 1;
+    for (const std::string& file : options.files) {
+      for (const double seed : options.seeds) {
+        const PlotFiles plot =
+            plotFilesOf(options.plotFolder, file, seed, severalSeeds);
+        std::string writer = "--plot for ";
+        writer += analysisName(file, seed, severalSeeds);
+        claim(plot.plottingFile, writer);
+        claim(plot.picture, writer);
+        if (!clash.empty()) return clash;
+      }
+    }
+  }
+  if (!clash.empty()) return clash;
+
+  for (const std::string& file : options.files) {
+    const auto found = writers.find(normalPath(file));
+    if (found != writers.end()) {
+      return found->second + " would write over the size file \"" + file + "\"";
+    }
+    // The same file under another name, through a link say.
+    for (const std::string& output : {options.output, options.chartFile}) {
+      if (!output.empty() && isSameFile(output, file)) {
+        return writers.at(normalPath(output)) +
+               " would write over the size file \"" + file + "\"";
+      }
+    }
+  }
+  return {};
+}
+
+}  // namespace talvik

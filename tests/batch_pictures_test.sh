@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# talvik-batch's pictures: with --plot, each analysis's graph is the one
+# talvik-plot draws from the same plotting file with the same level and
+# title, plus A in its legend; with --chart, one well-formed chart holds one
+# row per analysis that succeeded. Needs xmllint; the pictures are also
+# rendered in headless Chromium when it is installed.
+#
+#   batch_pictures_test.sh TALVIK_BATCH TALVIK_PLOT EXAMPLES_FOLDER
+set -u
+batch=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+plot=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+examples=$(cd "$3" && pwd)
+command -v xmllint >/dev/null || { echo "SKIP: xmllint not found (Debian: libxml2-utils)"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+cp "$examples/sites37.txt" "$examples/valley.txt" "$examples/lognorm.txt" .
+
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+xpath() { xmllint --xpath "$1" "$2" 2>/dev/null; }
+# A picture without the legend's A and its caption.
+without_a() { grep -v -e 'A = ' -e 'of the observed sizes' "$1"; }
+
+"$batch" -q -s 7..8 -l 80 -p plots --chart chart.svg \
+  sites37.txt missing.txt valley.txt lognorm.txt >table.csv 2>/dev/null
+[ $? = 1 ] || fail "a missing file did not give exit status 1"
+for stem in sites37 valley lognorm; do
+  for seed in 7 8; do
+    picture=plots/${stem}_seed$seed.svg
+    xmllint --noout "$picture" || { fail "$picture is not well-formed XML"; continue; }
+    # talvik-plot on the same plotting file draws the same picture, but for
+    # A and its caption, which the plotting file does not hold.
+    "$plot" --level 80 --title "Rank-size graph of $stem.txt, seed $seed" \
+      "plots/${stem}_seed$seed.csv" again.svg >/dev/null ||
+      { fail "talvik-plot refused plots/${stem}_seed$seed.csv"; continue; }
+    diff <(without_a "$picture") <(without_a again.svg) >/dev/null ||
+      fail "$picture differs from talvik-plot's picture beyond the A line"
+    a=$(awk -F, -v seed=$seed -v file=$stem.txt '$1 == file && $2 == seed { print $4 }' table.csv)
+    grep -q "A = $(printf '%.3f' "$a")" "$picture" ||
+      fail "$picture does not show A = $a in its legend"
+  done
+done
+[ ! -e plots/missing_seed7.csv ] || fail "a plotting file for the missing file"
+
+xmllint --noout chart.svg || fail "chart.svg is not well-formed XML"
+labels=$(xpath '//*[@id="row-labels"]/*' chart.svg | sed 's/<[^>]*>/\n/g' | grep -v '^$')
+expected=$(printf '%s\n' "sites37.txt, seed 7" "sites37.txt, seed 8" "valley.txt, seed 7" \
+  "valley.txt, seed 8" "lognorm.txt, seed 7" "lognorm.txt, seed 8")
+[ "$labels" = "$expected" ] || fail "chart rows [$labels], expected [$expected]"
+
+if browser=$(command -v chromium || command -v chromium-browser); then
+  # render NAME WIDTH HEIGHT: NAME.svg to NAME.png, which must hold far more
+  # than a blank page of the same size.
+  render() {
+    timeout 120 "$browser" --headless --no-sandbox --disable-gpu --hide-scrollbars \
+      --no-first-run --user-data-dir="$work/profile" --window-size="$2,$3" \
+      --screenshot="$work/$1.png" "file://$work/$1.svg" >"$1.log" 2>&1
+    [ -s "$1.png" ] || { fail "no screenshot of $1.svg: $(cat "$1.log")"; return; }
+    printf '<svg xmlns="http://www.w3.org/2000/svg" width="%s" height="%s"><rect width="%s" height="%s" fill="#ffffff"/></svg>\n' \
+      "$2" "$3" "$2" "$3" >"blank_$1.svg"
+    timeout 120 "$browser" --headless --no-sandbox --disable-gpu --hide-scrollbars \
+      --no-first-run --user-data-dir="$work/profile" --window-size="$2,$3" \
+      --screenshot="$work/blank_$1.png" "file://$work/blank_$1.svg" >/dev/null 2>&1
+    [ "$(stat -c %s "$1.png")" -gt $((4 * $(stat -c %s "blank_$1.png"))) ] ||
+      fail "$1.png looks blank"
+  }
+  cp plots/sites37_seed7.svg graph.svg
+  render graph 860 510
+  render chart "$(xpath 'string(/*/@width)' chart.svg)" "$(xpath 'string(/*/@height)' chart.svg)"
+else
+  echo "chromium not found (Debian: chromium): the pictures were not rendered"
+fi
+
+[ $failed = 0 ] && echo "talvik-batch pictures: all checks passed"
+exit $failed
