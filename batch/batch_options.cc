@@ -78,17 +78,16 @@ std::optional<char> separatorNamed(std::string_view text) {
   return c;
 }
 
-// Fills the CSV layout from --column, --header, --separator and
-// --decimal-comma; returns the usage error, empty when there is none.
-std::string readCsvLayout(const std::string& column, bool header,
-                          const std::string& separator, bool decimalComma,
-                          std::optional<CsvLayout>& layout) {
-  if (column.empty()) {
-    if (header || !separator.empty() || decimalComma) {
-      return "--header, --separator and --decimal-comma need --column";
-    }
-    return {};
-  }
+// The CSV layout of --column, --header, --separator and --decimal-comma, or
+// the usage error.
+struct CsvOptions {
+  std::optional<CsvLayout> layout;  // unset without --column
+  std::string error;
+};
+
+// The layout of a --column value, with the other CSV options.
+CsvOptions readCsvLayout(const std::string& column, bool header,
+                         const std::string& separator, bool decimalComma) {
   CsvLayout csv;
   csv.decimalComma = decimalComma;
   csv.header = header;
@@ -97,8 +96,9 @@ std::string readCsvLayout(const std::string& column, bool header,
     int number = 0;
     std::from_chars(column.data(), column.data() + column.size(), number);
     if (column.size() > 6 || number < 1) {
-      return "--column \"" + column +
-             "\": columns are numbered from 1 (up to 999999)";
+      return {{},
+              "--column \"" + column +
+                  "\": columns are numbered from 1 (up to 999999)"};
     }
     csv.columnNumber = number;
   } else {
@@ -108,16 +108,32 @@ std::string readCsvLayout(const std::string& column, bool header,
   if (!separator.empty()) {
     const std::optional<char> named = separatorNamed(separator);
     if (!named) {
-      return "--separator \"" + separator +
-             "\": one character other than a quote or a blank, or \\t";
+      return {{},
+              "--separator \"" + separator +
+                  "\": one character other than a quote or a blank, or "
+                  "\\t"};
     }
     csv.separator = *named;
   }
   if (decimalComma && csv.separator == ',') {
-    return "--decimal-comma needs another separator, such as --separator \";\"";
+    return {{},
+            "--decimal-comma needs another separator, such as --separator "
+            "\";\""};
   }
-  layout = csv;
-  return {};
+  return {csv, {}};
+}
+
+// The CSV options as given; `column` is unset without --column.
+CsvOptions readCsvOptions(const std::optional<std::string>& column, bool header,
+                          const std::string& separator, bool decimalComma) {
+  if (!column) {
+    if (header || !separator.empty() || decimalComma) {
+      return {{}, "--header, --separator and --decimal-comma need --column"};
+    }
+    return {};
+  }
+  if (column->empty()) return {{}, "--column needs a name or a number"};
+  return readCsvLayout(*column, header, separator, decimalComma);
 }
 
 }  // namespace
@@ -145,7 +161,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   app.add_option("-l,--level", levelValues)
       ->allow_extra_args(false)
       ->take_all();
-  app.add_option("-c,--column", column);
+  const CLI::Option* columnOption = app.add_option("-c,--column", column);
   app.add_flag("--header", header);
   app.add_option("--separator", separator);
   app.add_flag("--decimal-comma", decimalComma);
@@ -200,9 +216,11 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     options.levels.push_back(value.level);
   }
 
-  const std::string csvError =
-      readCsvLayout(column, header, separator, decimalComma, options.csv);
-  if (!csvError.empty()) return usageError(csvError);
+  const CsvOptions csv = readCsvOptions(
+      columnOption->count() > 0 ? std::optional(column) : std::nullopt, header,
+      separator, decimalComma);
+  if (!csv.error.empty()) return usageError(csv.error);
+  options.csv = csv.layout;
   options.format = format == "json" ? TableFormat::kJson : TableFormat::kCsv;
   return parsed;
 }

@@ -21,8 +21,8 @@ void addDoubt(InputSizes& input, std::int64_t line, SizeFileDoubt::Kind kind,
   (strict ? input.errors : input.warnings).push_back(std::move(message));
 }
 
-void readPlainSizes(ByteSource& file, const SizeReadingRules& rules,
-                    InputSizes& input) {
+InputSizes readPlainSizes(ByteSource& file, const SizeReadingRules& rules) {
+  InputSizes input;
   SizeFileReading reading;
   LargestSizes largest(kMaxSettlements);
   if (rules.largest) {
@@ -40,19 +40,20 @@ void readPlainSizes(ByteSource& file, const SizeReadingRules& rules,
           {reading.endingLine,
            "no number the size-file rules can read (a sign, digits, a point "
            "and an exponent)"});
-      return;
+      return input;
     case SizeFileReading::Ending::kTooManySizes:
       input.errors.push_back({reading.endingLine, kTooManySizes});
-      return;
+      return input;
     case SizeFileReading::Ending::kSizesRead:
       break;
   }
   input.observed =
       rules.largest ? largest.ordered() : orderLargestFirst(reading.sizes);
+  return input;
 }
 
-void readCsvSizes(ByteSource& file, const SizeReadingRules& rules,
-                  InputSizes& input) {
+InputSizes readCsvSizes(ByteSource& file, const SizeReadingRules& rules) {
+  InputSizes input;
   CsvSizeReader reader(file, *rules.csv);
   // Without --largest a 1001st size is enough to refuse the file.
   LargestSizes sizes(rules.largest ? kMaxSettlements : kMaxSettlements + 1);
@@ -64,25 +65,22 @@ void readCsvSizes(ByteSource& file, const SizeReadingRules& rules,
     sizes.add(size->size);
     if (!rules.largest && sizes.count() > kMaxSettlements) {
       input.errors.push_back({size->line, kTooManySizes});
-      return;
+      return input;
     }
   }
   if (const std::optional<CsvProblem>& problem = reader.problem()) {
     input.errors.push_back({problem->line, problem->reason});
-    return;
+    return input;
   }
   input.observed = sizes.ordered();
+  return input;
 }
 
 }  // namespace
 
 InputSizes readInputSizes(ByteSource& file, const SizeReadingRules& rules) {
-  InputSizes input;
-  if (rules.csv) {
-    readCsvSizes(file, rules, input);
-  } else {
-    readPlainSizes(file, rules, input);
-  }
+  InputSizes input =
+      rules.csv ? readCsvSizes(file, rules) : readPlainSizes(file, rules);
   if (input.errors.empty() && input.observed.empty()) {
     input.errors.push_back({0, "no sizes in the file"});
   }
