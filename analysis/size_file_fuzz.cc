@@ -163,7 +163,7 @@ std::optional<SizeFileReading> plainReading(std::string_view file) {
     }
     if (!isPlainNumber(token)) return std::nullopt;
     if (expected.sizes.size() == static_cast<std::size_t>(kMaxSettlements)) {
-      return SizeFileReading{SizeFileReading::Ending::kTooManySizes, {}};
+      return SizeFileReading{.ending = SizeFileReading::Ending::kTooManySizes};
     }
     expected.sizes.push_back(std::strtof(token.c_str(), nullptr));
   }
