@@ -45,7 +45,7 @@ if command -v script >/dev/null; then
   script -qec "'$batch' sites37.txt >/dev/null" /dev/null >single.log
   [ -s single.log ] && fail "progress for a single analysis: $(cat -A single.log)"
 else
-  echo "SKIP: script not found (Debian: bsdutils); the terminal was not checked"
+  echo "script not found (Debian: bsdutils): the terminal was not checked"
 fi
 
 [ $failed = 0 ] && echo "talvik-batch: the same output on 1, 2, 3 and 8 threads"
