@@ -1,6 +1,7 @@
 #include "analysis/size_file.h"
 
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -31,7 +32,10 @@ class SizeFileCharacters {
         return failed_ ? kFailure : kEndOfFile;
       }
       const char c = buffer_[position_++];
-      if (c == '\n') ++lineEnds_;
+      // A file of more lines than an int counts stays on its last line.
+      if (c == '\n' && lineEnds_ < std::numeric_limits<int>::max() - 1) {
+        ++lineEnds_;
+      }
       if (c != '\r') return static_cast<unsigned char>(c);
     }
   }

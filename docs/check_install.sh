@@ -12,11 +12,11 @@ trap 'rm -rf "$prefix"' EXIT
 
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-for command in talvik talvik-plot; do
+for command in talvik talvik-plot talvik-batch; do
   [ -f "$prefix/bin/$command" ] && [ -x "$prefix/bin/$command" ] ||
     fail "bin/$command missing or not executable"
 done
-for page in talvik.1 talvik-plot.1; do
+for page in talvik.1 talvik-plot.1 talvik-batch.1; do
   cmp -s "$source/docs/$page" "$prefix/share/man/man1/$page" ||
     fail "share/man/man1/$page missing or not the page of docs/"
 done

@@ -17,11 +17,17 @@ FileError systemError(const std::string& path, int errorNumber,
 }
 
 // A file created here gets the permissions a new file would get (rw for
-// everyone the umask allows), not the owner-only ones of mkstemp.
+// everyone the umask allows), not the owner-only ones of mkstemp. The umask
+// can only be read by setting it, so it is read once, and the initialisation
+// of a static keeps threads that write files at the same time from meeting a
+// umask of 0.
 mode_t newFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+  static const mode_t kMode = [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return kMode;
 }
 
 // Removes the temporary file unless it has been renamed into place.

@@ -18,7 +18,8 @@ if [ ${#debs[@]} != 1 ] || [ ${#tarballs[@]} != 1 ]; then
   exit 1
 fi
 
-required=(bin/talvik bin/talvik-plot share/man/man1/talvik.1 share/man/man1/talvik-plot.1)
+required=(bin/talvik bin/talvik-plot bin/talvik-batch share/man/man1/talvik.1
+          share/man/man1/talvik-plot.1 share/man/man1/talvik-batch.1)
 failed=0
 # check PACKAGE LISTING PREFIX: every required file stands in LISTING under PREFIX.
 check() {
