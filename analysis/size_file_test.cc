@@ -70,7 +70,6 @@ namespace {
 using Ending = SizeFileReading::Ending;
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr std::size_t kMiB = 1024 * 1024;
 
 // Hands out a text in pieces of at most `piece` bytes; at its end it reports

@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include "fast_float/fast_float.h"
+
 #include "analysis/number_characters.h"
 
 namespace talvik {
@@ -131,14 +133,9 @@ float SizeValueScanner::converted() const {
   *end++ = 'e';
   end = std::to_chars(end, text.end(), power - written).ptr;
 
+  // Beyond the float range the conversion gives infinity, below it zero.
   float magnitude = 0.0f;
-  const std::from_chars_result result =
-      std::from_chars(text.data(), end, magnitude);
-  if (result.ec == std::errc::result_out_of_range) {
-    // The value is left unset; a mantissa 0.d1... x 10^power is at least 1
-    // when power > 0 (overflow) and below 1 otherwise (rounds to zero).
-    magnitude = power > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
-  }
+  fast_float::from_chars(text.data(), end, magnitude);
   return magnitude;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "fast_float/fast_float.h"
+
 #include "plot/plot_error.h"
 
 namespace talvik {
@@ -142,8 +144,8 @@ class RowReader {
     }
     if (negative) refuse(line, prefix + " is negative");
     double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value,
-                    std::chars_format::fixed);
+    fast_float::from_chars(text.data(), text.data() + text.size(), value,
+                           fast_float::chars_format::fixed);
     return {SizeReading::kNumber, value};
   }
 

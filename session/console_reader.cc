@@ -5,6 +5,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "fast_float/fast_float.h"
+
 #include "analysis/number_characters.h"
 #include "session/fault_report.h"
 
@@ -130,13 +132,9 @@ std::optional<double> realValue(std::string_view content) {
   number += exponentDigits.empty() ? "0" : exponentDigits;
   double value = 0.0;
   const char* end = number.data() + number.size();
-  const auto [stop, error] = std::from_chars(number.data(), end, value);
-  if (error == std::errc::result_out_of_range) {
-    // Seven columns hold too few mantissa digits to matter: the exponent's
-    // sign alone says whether the value overflowed or underflowed.
-    value = exponentSign == '-' ? 0.0 : std::numeric_limits<double>::infinity();
-    return negative ? -value : value;
-  }
+  // Beyond the double range the conversion gives an infinity, below it zero,
+  // with the sign.
+  const auto [stop, error] = fast_float::from_chars(number.data(), end, value);
   if (error != std::errc() || stop != end) return std::nullopt;
   return value;
 }
