@@ -32,16 +32,18 @@ std::optional<std::uint32_t> wholeState(double state) {
    order, the positive ones first, because the sizes never increase; writing
    0.0 for every size that is not positive gives the same sequence. */
 CountedResample::CountedResample(int n)
-    : counts_(n + 1), lookAhead_(n), positionByRank_(n + kCopies) {}
+    : counts_(n + 1), lookAhead_(n), positionByRank_(n + kSpreadSlack) {}
 
 void CountedResample::draw(ResampleGenerator& generator) {
   countDraws(generator);
-  rankPositions();
+  std::uint16_t most = 0;
+  for (int p = 0; p < size(); ++p) most = std::max(most, counts_[p]);
+  mostDraws_ = most;
 }
 
 void CountedResample::countDraws(ResampleGenerator& generator) {
   std::fill(counts_.begin(), counts_.end(), 0);
-  const int n = static_cast<int>(counts_.size()) - 1;
+  const int n = size();
   if (n == 1) {
     // drawPosition(1) takes position 1 without stepping.
     counts_[0] = 1;
@@ -65,23 +67,15 @@ void CountedResample::countDraws(ResampleGenerator& generator) {
   generator.setState(static_cast<double>(lookAhead_.state()));
 }
 
-/* Ranks by counting. Position p's copies take the ranks from start(p), the
-   number of draws of positions before p, up to start(p + 1) - 1. Going
-   through the positions in rising order, p is written into its ranks and,
-   in one go, into a few slots past them, which the positions after it
-   overwrite or which lie beyond the last rank: writing kCopies slots without
-   looking at the count spares a branch on it for all but the rare counts
-   above kCopies. */
-void CountedResample::rankPositions() {
-  const int n = static_cast<int>(counts_.size()) - 1;
-  int start = 0;
-  for (int p = 0; p < n; ++p) {
-    const int count = counts_[p];
-    int* const slots = positionByRank_.data() + start;
-    for (int i = 0; i < kCopies; ++i) slots[i] = p;
-    for (int i = kCopies; i < count; ++i) slots[i] = p;
-    start += count;
-  }
+int CountedResample::firstPosition() const {
+  int p = 0;
+  while (counts_[p] == 0) ++p;
+  return p;
+}
+
+std::span<const int> CountedResample::positionByRank() const {
+  spread([](int p) { return p; }, std::span<int>(positionByRank_));
+  return std::span<const int>(positionByRank_).first(size());
 }
 
 }  // namespace talvik

@@ -29,11 +29,10 @@ PassRecords runFastPasses(const ObservedSizes& sizes,
   for (int k = 0; k < kResampleCount; ++k) {
     passes.passState[k] = generator.state();
     resample.draw(generator);
-    const std::span<const int> positionByRank = resample.positionByRank();
-    if (sizes[0] > orderedSize(sizes[positionByRank[0]])) {
+    if (sizes[0] > orderedSize(sizes[resample.firstPosition()])) {
       passes.passState[k] = kMarkedState;
     }
-    passes.passA[k] = resampleA.of(positionByRank);
+    passes.passA[k] = resampleA.of(resample);
   }
   return passes;
 }

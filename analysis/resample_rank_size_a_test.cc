@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "analysis/counted_resample.h"
@@ -32,6 +33,23 @@ void expectSameAsRankSizeA(const ObservedSizes& sizes, double seed,
     std::vector<float> working = drawOrderedResample(literal, sizes);
     ASSERT_EQ(bits(resampleA.of(counted.positionByRank())),
               bits(rankSizeA(working)))
+        << "n " << n << " seed " << seed << " resample " << k + 1;
+  }
+}
+
+// The same for the A of the counted resample itself, whose sizes are laid
+// out by rank from the counts.
+void expectCountedSameAsRankSizeA(const ObservedSizes& sizes, double seed,
+                                  int resamples) {
+  const int n = static_cast<int>(sizes.size());
+  ResampleRankSizeA resampleA(sizes);
+  CountedResample counted(n);
+  ResampleGenerator fast(seed);
+  ResampleGenerator literal(seed);
+  for (int k = 0; k < resamples; ++k) {
+    counted.draw(fast);
+    std::vector<float> working = drawOrderedResample(literal, sizes);
+    ASSERT_EQ(bits(resampleA.of(counted)), bits(rankSizeA(working)))
         << "n " << n << " seed " << seed << " resample " << k + 1;
   }
 }
@@ -72,6 +90,27 @@ TEST(ResampleRankSizeA, ThousandSizesMatchRankSizeA) {
   RandomSizes random(4);
   for (int i = 0; i < 3; ++i) {
     expectSameAsRankSizeA(random.next(1000), random.seed(), 4);
+  }
+}
+
+TEST(ResampleRankSizeA, CountedResamplesMatchRankSizeA) {
+  RandomSizes random(27182);
+  for (int i = 0; i < 300; ++i) {
+    const ObservedSizes sizes = random.next(random.count(i < 280 ? 40 : 400));
+    expectCountedSameAsRankSizeA(sizes, random.seed(), 6);
+  }
+  for (int i = 0; i < 3; ++i) {
+    expectCountedSameAsRankSizeA(random.next(1000), random.seed(), 4);
+  }
+}
+
+// Seeds whose first resample draws one position 9 or 10 times, from lists
+// of distinct positive sizes, so that every rank's size tells.
+TEST(ResampleRankSizeA, CountedResampleWithPositionDrawnOftenMatches) {
+  for (const auto& [n, seed] : {std::pair{40, 68764.0}, {1000, 435.0}}) {
+    ObservedSizes sizes(n);
+    for (int i = 0; i < n; ++i) sizes[i] = static_cast<float>(n - i);
+    expectCountedSameAsRankSizeA(sizes, seed, 1);
   }
 }
 
