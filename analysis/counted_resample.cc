@@ -57,13 +57,18 @@ void CountedResample::countDraws(ResampleGenerator& generator) {
   /* Rounds of steps, each as many as there are draws still missing, so that
      none can take a step past the n-th draw: a round's thrown-away steps,
      counted at index n, are the draws the next round still has to find, and
-     the round without one ends on the n-th draw. */
+     a round without one ends on the n-th draw. The steps of a round need no
+     test each, but a round costs a few dozen instructions, so the last few
+     draws, and all of a short list's, are found step by step. */
+  constexpr int kFewestForRound = 64;
   lookAhead_.continueFrom(*start);
-  for (int missing = n; missing > 0;) {
+  int missing = n;
+  while (missing >= kFewestForRound) {
     lookAhead_.countSteps(missing, counts_);
     missing = counts_[n];
     counts_[n] = 0;
   }
+  lookAhead_.countDraws(missing, counts_);
   generator.setState(static_cast<double>(lookAhead_.state()));
 }
 

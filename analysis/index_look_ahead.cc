@@ -100,6 +100,18 @@ void IndexLookAhead::countSteps(int steps, std::span<std::uint16_t> counts) {
   }
 }
 
+void IndexLookAhead::countDraws(int draws, std::span<std::uint16_t> counts) {
+  while (draws > 0) {
+    if (taken_ == kBlockSteps) computeBlock(stateAfter(blockStart_, taken_));
+    while (taken_ < kBlockSteps) {
+      const int position = positions_[taken_++];
+      if (position == n_) continue;
+      ++counts[position];
+      if (--draws == 0) return;
+    }
+  }
+}
+
 std::uint32_t IndexLookAhead::state() const {
   return taken_ == 0 ? blockStart_ : stateAfter(blockStart_, taken_);
 }

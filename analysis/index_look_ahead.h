@@ -29,6 +29,11 @@ class IndexLookAhead {
   // REQUIRES: continueFrom was called; counts.size() > n
   void countSteps(int steps, std::span<std::uint16_t> counts);
 
+  // Takes steps until `draws` of them have given a position below n, adding
+  // one to counts[p] for each that gives p.
+  // REQUIRES: continueFrom was called; counts.size() >= n
+  void countDraws(int draws, std::span<std::uint16_t> counts);
+
   // The state after the last step taken, or the one continued from.
   std::uint32_t state() const;
 

@@ -64,6 +64,22 @@ TEST(IndexLookAhead, CountsAndStatesMatchDoubleGenerator) {
   }
 }
 
+TEST(IndexLookAhead, CountDrawsStopsOnTheLastDraw) {
+  for (const int n : {2, 37, 600}) {
+    IndexLookAhead lookAhead(n);
+    ResampleGenerator generator(1234567);
+    lookAhead.continueFrom(1234567);
+    for (const int draws : {1, 5, 40, 3}) {
+      std::vector<std::uint16_t> counts(n + 1);
+      std::vector<std::uint16_t> expected(n + 1);
+      lookAhead.countDraws(draws, counts);
+      for (int i = 0; i < draws; ++i) ++expected[generator.drawPosition(n) - 1];
+      ASSERT_EQ(counts, expected) << "n " << n << " draws " << draws;
+      ASSERT_EQ(static_cast<double>(lookAhead.state()), generator.state());
+    }
+  }
+}
+
 TEST(IndexLookAhead, ContinuesFromAnotherStateAfresh) {
   IndexLookAhead lookAhead(1000);
   std::vector<std::uint16_t> counts(1001);
