@@ -65,7 +65,7 @@ void CountedResample::spread(ValueOf valueOf, std::span<T> byRank) const {
   const int n = size();
   T* slots = byRank.data();
   if (mostDraws_ <= kSpreadSlack) {
-#pragma GCC unroll 4
+#pragma GCC unroll 8
     for (int p = 0; p < n; ++p) {
       const T value = valueOf(p);
       for (int i = 0; i < kSpreadSlack; ++i) slots[i] = value;

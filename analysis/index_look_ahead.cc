@@ -93,7 +93,7 @@ void IndexLookAhead::countSteps(int steps, std::span<std::uint16_t> counts) {
     if (taken_ == kBlockSteps) computeBlock(stateAfter(blockStart_, taken_));
     const int take = std::min(steps, kBlockSteps - taken_);
     const std::int16_t* const positions = positions_.data() + taken_;
-#pragma GCC unroll 8
+#pragma GCC unroll 16
     for (int j = 0; j < take; ++j) ++counts[positions[j]];
     taken_ += take;
     steps -= take;

@@ -1,6 +1,7 @@
 #ifndef TALVIK_ANALYSIS_RESAMPLE_RANK_SIZE_A_H_
 #define TALVIK_ANALYSIS_RESAMPLE_RANK_SIZE_A_H_
 
+#include <array>
 #include <optional>
 #include <span>
 #include <vector>
@@ -15,6 +16,11 @@ namespace talvik {
 // resamples share done once per run.
 class ResampleRankSizeA {
  public:
+  // The resamples whose sums are added up side by side. Each addition of a
+  // sum waits for the one before it; a batch's sums do not wait for one
+  // another.
+  static constexpr int kBatch = 4;
+
   // REQUIRES: sizes hold no NaN and never increase; 1 <= sizes.size()
   explicit ResampleRankSizeA(const ObservedSizes& sizes);
 
@@ -23,9 +29,13 @@ class ResampleRankSizeA {
   // REQUIRES: positionByRank rises, has sizes.size() entries within 0..n-1
   float of(std::span<const int> positionByRank);
 
-  // rankSizeA of the ordered resample drawn for this list.
-  // REQUIRES: resample was drawn with sizes.size() positions
-  float of(const CountedResample& resample);
+  // Takes the resample just drawn as the one in `slot` of the batch that
+  // batchAs sums.
+  // REQUIRES: resample drawn with sizes.size() positions; 0 <= slot < kBatch
+  void take(const CountedResample& resample, int slot);
+
+  // rankSizeA of the resample last taken into each slot.
+  std::array<float, kBatch> batchAs() const;
 
  private:
   // The size axis of one largest size, and every size placed on it.
@@ -35,8 +45,6 @@ class ResampleRankSizeA {
   };
 
   const Scale& scaleFor(int largestPosition);
-  // The area of the resample whose placed sizes by rank are in sizeByRank_.
-  float area(const Scale& scale);
 
   std::vector<float> ordered_;
   std::vector<float> logSizes_;
@@ -44,9 +52,10 @@ class ResampleRankSizeA {
   // For each position, the first position holding the same size.
   std::vector<int> firstOfSize_;
   std::vector<std::optional<Scale>> scales_;
-  // Working space of one resample: its placed sizes by rank (with the slack
-  // that spread writes) and the negative and positive products.
+  // The placed sizes by rank of the resample being taken, with the slack
+  // that spread writes.
   std::vector<float> sizeByRank_;
+  // Each slot's negative and positive products, n apiece.
   std::vector<float> negativeProducts_;
   std::vector<float> positiveProducts_;
 };
