@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <span>
+
+#include "analysis/instruction_set.h"
 
 namespace talvik {
 namespace {
@@ -17,6 +20,20 @@ std::optional<std::uint32_t> wholeState(double state) {
   }
   return static_cast<std::uint32_t>(state);
 }
+
+[[gnu::always_inline]] inline std::uint16_t mostOf(
+    std::span<const std::uint16_t> counts) {
+  std::uint16_t most = 0;
+  for (const std::uint16_t count : counts) most = std::max(most, count);
+  return most;
+}
+
+#if TALVIK_AVX2_LOOPS
+[[gnu::target("avx2"), gnu::flatten]] std::uint16_t mostOfAvx2(
+    std::span<const std::uint16_t> counts) {
+  return mostOf(counts);
+}
+#endif
 
 }  // namespace
 
@@ -36,9 +53,14 @@ CountedResample::CountedResample(int n)
 
 void CountedResample::draw(ResampleGenerator& generator) {
   countDraws(generator);
-  std::uint16_t most = 0;
-  for (int p = 0; p < size(); ++p) most = std::max(most, counts_[p]);
-  mostDraws_ = most;
+  const std::span<const std::uint16_t> drawn(counts_.data(), size());
+#if TALVIK_AVX2_LOOPS
+  if (avx2LoopsRun()) {
+    mostDraws_ = mostOfAvx2(drawn);
+    return;
+  }
+#endif
+  mostDraws_ = mostOf(drawn);
 }
 
 void CountedResample::countDraws(ResampleGenerator& generator) {

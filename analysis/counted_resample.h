@@ -30,10 +30,12 @@ class CountedResample {
 
   // Lays out valueOf(p) for the drawn positions p in rising order, once for
   // each draw: byRank[i] for the rank i (from 0) of the ordered resample.
-  // Overwrites the kSpreadSlack slots after the last rank.
+  // Overwrites the kSpreadSlack slots after the last rank. Always inlined,
+  // so that an AVX2 build of a loop that calls it compiles it for AVX2 too.
   // REQUIRES: byRank.size() >= n + kSpreadSlack
   template <typename T, typename ValueOf>
-  void spread(ValueOf valueOf, std::span<T> byRank) const;
+  [[gnu::always_inline]] void spread(ValueOf valueOf,
+                                     std::span<T> byRank) const;
 
   // The position (from 0) of the size at each rank (from 0) of the ordered
   // resample: the drawn positions in rising order, repeats included. Laid out
@@ -61,7 +63,8 @@ class CountedResample {
    times, as in all but about one resample in a thousand, writing that many
    slots for every position, without looking at its count, fills the ranks. */
 template <typename T, typename ValueOf>
-void CountedResample::spread(ValueOf valueOf, std::span<T> byRank) const {
+inline void CountedResample::spread(ValueOf valueOf,
+                                    std::span<T> byRank) const {
   const int n = size();
   T* slots = byRank.data();
   if (mostDraws_ <= kSpreadSlack) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "analysis/instruction_set.h"
 #include "analysis/resample_generator.h"
 
 namespace talvik {
@@ -62,7 +63,8 @@ std::uint32_t stateAfter(std::uint32_t start, int steps) {
    the look-ahead checks every state. */
 constexpr float kThousandthBelow = 0x1.0624dcp-10f;
 
-std::int16_t positionOf(std::uint32_t state, std::int16_t n) {
+[[gnu::always_inline]] inline std::int16_t positionOf(std::uint32_t state,
+                                                     std::int16_t n) {
   const float whole = static_cast<float>(static_cast<std::int32_t>(state));
   const float quotient =
       static_cast<float>(static_cast<std::int32_t>(whole * kThousandthBelow));
@@ -72,16 +74,34 @@ std::int16_t positionOf(std::uint32_t state, std::int16_t n) {
   return std::min(index, n);
 }
 
-}  // namespace
-
-void computeBlockPositions(std::uint32_t start, int n,
-                           IndexLookAhead::Block& positions) {
+[[gnu::always_inline]] inline void blockPositions(
+    std::uint32_t start, int n, IndexLookAhead::Block& positions) {
   const auto limit = static_cast<std::int16_t>(n);
   for (int j = 0; j < IndexLookAhead::kBlockSteps; ++j) {
     const std::uint32_t state =
         (kJumps.multiplier[j] * start + kJumps.increment[j]) & kStateMask;
     positions[j] = positionOf(state, limit);
   }
+}
+
+#if TALVIK_AVX2_LOOPS
+[[gnu::target("avx2"), gnu::flatten]] void blockPositionsAvx2(
+    std::uint32_t start, int n, IndexLookAhead::Block& positions) {
+  blockPositions(start, n, positions);
+}
+#endif
+
+}  // namespace
+
+void computeBlockPositions(std::uint32_t start, int n,
+                           IndexLookAhead::Block& positions) {
+#if TALVIK_AVX2_LOOPS
+  if (avx2LoopsRun()) {
+    blockPositionsAvx2(start, n, positions);
+    return;
+  }
+#endif
+  blockPositions(start, n, positions);
 }
 
 void IndexLookAhead::continueFrom(std::uint32_t state) {

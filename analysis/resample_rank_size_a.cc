@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "analysis/counted_resample.h"
+#include "analysis/instruction_set.h"
 #include "analysis/observed_sizes.h"
 #include "analysis/rank_size_a.h"
 
@@ -77,7 +78,7 @@ struct ProductArrays {
    +0.0 and gain only nonzero values of one sign, whose sum never rounds to
    zero; zero and not-a-number products add +0.0 to both, as they fall
    through both tests there. */
-void signedProducts(const ProductArrays& arrays) {
+[[gnu::always_inline]] inline void signedProducts(const ProductArrays& arrays) {
   const float* const sizes = arrays.sizeByRank;
   float* const negative = arrays.negative;
   float* const positive = arrays.positive;
@@ -88,14 +89,26 @@ void signedProducts(const ProductArrays& arrays) {
   }
 }
 
-void countedProducts(const CountedResample& resample,
-                     const ProductArrays& arrays) {
+[[gnu::always_inline]] inline void countedProducts(
+    const CountedResample& resample, const ProductArrays& arrays) {
   const float* const placed = arrays.placed;
   resample.spread([placed](int p) { return placed[p]; },
                   std::span<float>(arrays.sizeByRank,
                                    arrays.n + CountedResample::kSpreadSlack));
   signedProducts(arrays);
 }
+
+#if TALVIK_AVX2_LOOPS
+[[gnu::target("avx2"), gnu::flatten]] void signedProductsAvx2(
+    const ProductArrays& arrays) {
+  signedProducts(arrays);
+}
+
+[[gnu::target("avx2"), gnu::flatten]] void countedProductsAvx2(
+    const CountedResample& resample, const ProductArrays& arrays) {
+  countedProducts(resample, arrays);
+}
+#endif
 
 }  // namespace
 
@@ -109,6 +122,12 @@ float ResampleRankSizeA::of(std::span<const int> positionByRank) {
       scale.axis.referenceLine().data(),
       stripWidth_.data(),      sizeByRank_.data(),
       negativeProducts_.data(), positiveProducts_.data()};
+#if TALVIK_AVX2_LOOPS
+  if (avx2LoopsRun()) {
+    signedProductsAvx2(arrays);
+    return batchAs()[0];
+  }
+#endif
   signedProducts(arrays);
   return batchAs()[0];
 }
@@ -123,6 +142,12 @@ void ResampleRankSizeA::take(const CountedResample& resample, int slot) {
                              sizeByRank_.data(),
                              negativeProducts_.data() + slot * n,
                              positiveProducts_.data() + slot * n};
+#if TALVIK_AVX2_LOOPS
+  if (avx2LoopsRun()) {
+    countedProductsAvx2(resample, arrays);
+    return;
+  }
+#endif
   countedProducts(resample, arrays);
 }
 
