@@ -64,7 +64,7 @@ std::uint32_t stateAfter(std::uint32_t start, int steps) {
 constexpr float kThousandthBelow = 0x1.0624dcp-10f;
 
 [[gnu::always_inline]] inline std::int16_t positionOf(std::uint32_t state,
-                                                     std::int16_t n) {
+                                                      std::int16_t n) {
   const float whole = static_cast<float>(static_cast<std::int32_t>(state));
   const float quotient =
       static_cast<float>(static_cast<std::int32_t>(whole * kThousandthBelow));

@@ -18,8 +18,8 @@ constexpr std::uint32_t kStateCount = std::uint32_t{1} << 24;
 TEST(IndexLookAhead, BlocksCoverTheWholeCycleExactly) {
   IndexLookAhead::Block positions;
   std::uint32_t state = 0;
-  for (std::uint32_t block = 0; block < kStateCount / IndexLookAhead::kBlockSteps;
-       ++block) {
+  for (std::uint32_t block = 0;
+       block < kStateCount / IndexLookAhead::kBlockSteps; ++block) {
     computeBlockPositions(state, 1000, positions);
     for (const std::int16_t position : positions) {
       state = (4101 * state + 853) % kStateCount;
@@ -80,17 +80,19 @@ TEST(IndexLookAhead, CountDrawsStopsOnTheLastDraw) {
   }
 }
 
+// A state that the steps taken do not lead to starts the look-ahead afresh.
 TEST(IndexLookAhead, ContinuesFromAnotherStateAfresh) {
   IndexLookAhead lookAhead(1000);
   std::vector<std::uint16_t> counts(1001);
   lookAhead.continueFrom(5);
   lookAhead.countSteps(10, counts);
   lookAhead.continueFrom(5);
-  EXPECT_EQ(lookAhead.state(), 5u);
-  const std::uint32_t after = lookAhead.state();
-  lookAhead.countSteps(1, counts);
-  ResampleGenerator generator(after);
-  generator.nextIndex();
+  std::vector<std::uint16_t> again(1001);
+  std::vector<std::uint16_t> expected(1001);
+  lookAhead.countSteps(3, again);
+  ResampleGenerator generator(5);
+  for (int i = 0; i < 3; ++i) ++expected[generator.nextIndex() - 1];
+  EXPECT_EQ(again, expected);
   EXPECT_EQ(static_cast<double>(lookAhead.state()), generator.state());
 }
 

@@ -117,11 +117,13 @@ float ResampleRankSizeA::of(std::span<const int> positionByRank) {
   for (std::size_t i = 0; i < positionByRank.size(); ++i) {
     sizeByRank_[i] = scale.sizes[positionByRank[i]];
   }
-  const ProductArrays arrays{
-      ordered_.size(),         scale.sizes.data(),
-      scale.axis.referenceLine().data(),
-      stripWidth_.data(),      sizeByRank_.data(),
-      negativeProducts_.data(), positiveProducts_.data()};
+  const ProductArrays arrays{ordered_.size(),
+                             scale.sizes.data(),
+                             scale.axis.referenceLine().data(),
+                             stripWidth_.data(),
+                             sizeByRank_.data(),
+                             negativeProducts_.data(),
+                             positiveProducts_.data()};
 #if TALVIK_AVX2_LOOPS
   if (avx2LoopsRun()) {
     signedProductsAvx2(arrays);

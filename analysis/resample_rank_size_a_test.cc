@@ -55,8 +55,7 @@ void expectBatchesSameAsRankSizeA(const ObservedSizes& sizes, double seed,
       std::vector<float> working = drawOrderedResample(literal, sizes);
       expected.push_back(rankSizeA(working));
     }
-    const std::array<float, ResampleRankSizeA::kBatch> as =
-        resampleA.batchAs();
+    const std::array<float, ResampleRankSizeA::kBatch> as = resampleA.batchAs();
     for (int slot = 0; slot < ResampleRankSizeA::kBatch; ++slot) {
       ASSERT_EQ(bits(as[slot]), bits(expected[slot]))
           << "n " << n << " seed " << seed << " batch " << k + 1 << " slot "
