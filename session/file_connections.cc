@@ -63,7 +63,7 @@ FileConnection& FileConnections::connect(std::string_view nameField) {
   const FileFacts facts = file.facts(error);
   if (error) throw systemFault(error, operation);
   for (const std::unique_ptr<FileConnection>& connection : connections_) {
-    if (connection->identity_ == facts.identity) {
+    if (facts.identity && connection->identity_ == facts.identity) {
       throw runTimeFault("File already connected", operation);
     }
   }

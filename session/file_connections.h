@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -28,7 +29,8 @@ class FileConnections {
   // dropped). A missing file is created; an existing one is opened for reading
   // and writing, or for reading only. Throws Fault: "Bad file specification"
   // for an all-blank name, "File already connected" for a file that is
-  // connected already, or the system's message.
+  // connected already under any name (a Windows device excepted), or the
+  // system's message.
   FileConnection& connect(std::string_view nameField);
 
   // Writes out every buffer and closes every file, in connection order.
@@ -73,7 +75,7 @@ class FileConnection : public RecordDestination, public ByteSource {
 
   std::string name_;
   SystemFile file_;
-  FileIdentity identity_;
+  std::optional<FileIdentity> identity_;
   bool regularFile_;
   std::error_code writeRefusal_;
   std::string buffer_;

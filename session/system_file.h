@@ -29,7 +29,8 @@ struct FileIdentity {
 
 // What an open file is.
 struct FileFacts {
-  FileIdentity identity;
+  // None for a Windows device (NUL, CON), which has no file index.
+  std::optional<FileIdentity> identity;
   bool isFolder = false;
   // A file on disk, whose content can be cut: no folder, device or pipe.
   bool isRegular = false;

@@ -1,10 +1,7 @@
 #ifndef TALVIK_SESSION_SYSTEM_FILE_TESTUTIL_H_
 #define TALVIK_SESSION_SYSTEM_FILE_TESTUTIL_H_
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -31,14 +28,12 @@ inline std::string systemMessage([[maybe_unused]] int posixError,
 #endif
 }
 
-// Whether a file without write permission refuses to be written: not for the
-// superuser on POSIX, but Windows's read-only attribute binds everybody.
-inline bool readOnlyFilesBind() {
-#ifdef _WIN32
-  return true;
-#else
-  return ::geteuid() != 0;
-#endif
+// Whether the read-only file `path` refuses to be opened for writing: not for
+// the superuser on POSIX, nor under wine run by the superuser.
+inline bool refusesWriting(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "ab");
+  if (file != nullptr) std::fclose(file);
+  return file == nullptr;
 }
 
 // A fresh, empty folder under the test's temporary folder, removed with all
