@@ -1,11 +1,11 @@
+#include "session/system_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-
-#include "session/system_file.h"
 
 namespace talvik {
 namespace {

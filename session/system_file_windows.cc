@@ -1,9 +1,9 @@
+#include "session/system_file.h"
+
 #include <windows.h>
 
 #include <string>
 #include <string_view>
-
-#include "session/system_file.h"
 
 namespace talvik {
 namespace {
