@@ -5,6 +5,7 @@ namespace talvik {
 
 // True when the process's standard error stream is a terminal, where a
 // progress line rewritten in place is welcome; false for a pipe or a file.
+// A Windows console is set to obey the terminal's sequences for it.
 bool standardErrorIsTerminal();
 
 // Makes the process's standard streams carry bytes unchanged, as POSIX
