@@ -20,12 +20,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Debian's wine package gives /usr/bin/wine; wine64 alone installs its loader
 # in /usr/lib/wine. WINEDEBUG=-all keeps wine's own messages off standard
 # error, which the tests compare; without winemenubuilder wine adds nothing to
-# the desktop menus in the home folder.
+# the desktop menus in the home folder. wine_run.sh keeps the wine server
+# running between the test programs.
 find_program(TALVIK_WINE NAMES wine wine64 PATHS /usr/lib/wine)
-if(TALVIK_WINE)
+find_program(TALVIK_WINESERVER NAMES wineserver PATHS /usr/lib/wine)
+if(TALVIK_WINE AND TALVIK_WINESERVER)
   set(TALVIK_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
       "The Windows prefix (C: drive and registry) that the tests run in")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all
       WINEDLLOVERRIDES=winemenubuilder.exe=d WINEPREFIX=${TALVIK_WINEPREFIX}
-      ${TALVIK_WINE})
+      WINESERVER=${TALVIK_WINESERVER}
+      ${CMAKE_CURRENT_LIST_DIR}/wine_run.sh ${TALVIK_WINE})
 endif()
