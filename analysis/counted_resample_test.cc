@@ -75,5 +75,25 @@ TEST(CountedResample, MatchesDoubleGeneratorForOtherStates) {
   }
 }
 
+// Seeds whose first resample draws one position more often than spread
+// writes slots for it in one go (9 and 10 times).
+TEST(CountedResample, PositionDrawnOftenMatchesDoubleGenerator) {
+  expectSameAsDoubleGenerator(68764, 40);
+  expectSameAsDoubleGenerator(435, 1000);
+}
+
+TEST(CountedResample, FirstPositionHoldsTheFirstRank) {
+  for (const double seed : {0.0, 1234.5, 1234567.0}) {
+    for (const int n : {1, 2, 37, 1000}) {
+      ResampleGenerator generator(seed);
+      CountedResample resample(n);
+      for (int pass = 0; pass < 3; ++pass) {
+        resample.draw(generator);
+        EXPECT_EQ(resample.firstPosition(), resample.positionByRank()[0]);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace talvik

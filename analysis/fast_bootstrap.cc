@@ -23,17 +23,22 @@ bool fastPassesAreExact(const ObservedSizes& sizes) {
 
 PassRecords runFastPasses(const ObservedSizes& sizes,
                           ResampleGenerator& generator) {
+  constexpr int kBatch = ResampleRankSizeA::kBatch;
+  static_assert(kResampleCount % kBatch == 0);
   ResampleRankSizeA resampleA(sizes);
   CountedResample resample(static_cast<int>(sizes.size()));
   PassRecords passes;
-  for (int k = 0; k < kResampleCount; ++k) {
-    passes.passState[k] = generator.state();
-    resample.draw(generator);
-    const std::span<const int> positionByRank = resample.positionByRank();
-    if (sizes[0] > orderedSize(sizes[positionByRank[0]])) {
-      passes.passState[k] = kMarkedState;
+  for (int k = 0; k < kResampleCount; k += kBatch) {
+    for (int slot = 0; slot < kBatch; ++slot) {
+      passes.passState[k + slot] = generator.state();
+      resample.draw(generator);
+      if (sizes[0] > orderedSize(sizes[resample.firstPosition()])) {
+        passes.passState[k + slot] = kMarkedState;
+      }
+      resampleA.take(resample, slot);
     }
-    passes.passA[k] = resampleA.of(positionByRank);
+    const std::array<float, kBatch> as = resampleA.batchAs();
+    std::copy(as.begin(), as.end(), passes.passA.begin() + k);
   }
   return passes;
 }

@@ -193,7 +193,12 @@ class SizeValueReader {
 
 }  // namespace
 
-SizeFileReading readSettlementSizes(ByteSource& file) {
+namespace {
+
+// Reads values until the end of the file, a read error, or a value that
+// `take` refuses (it then records the ending).
+template <typename Take>
+SizeFileReading readValues(ByteSource& file, Take take) {
   SizeFileReading reading;
   SizeValueReader reader(file, reading.doubts);
   while (true) {
@@ -207,38 +212,35 @@ SizeFileReading readSettlementSizes(ByteSource& file) {
       case ValueRead::Outcome::kEndOfFile:
         return reading;
       case ValueRead::Outcome::kValue:
+        if (!take(reading, read)) return reading;
         break;
     }
+  }
+}
+
+}  // namespace
+
+SizeFileReading readSettlementSizes(ByteSource& file) {
+  return readValues(file, [](SizeFileReading& reading, const ValueRead& read) {
     // A 1001st value only shows that there are too many; nothing after it
     // is read.
     if (reading.sizes.size() == static_cast<std::size_t>(kMaxSettlements)) {
       reading.ending = SizeFileReading::Ending::kTooManySizes;
       reading.endingLine = read.line;
       reading.sizes.clear();
-      return reading;
+      return false;
     }
     reading.sizes.push_back(read.value);
-  }
+    return true;
+  });
 }
 
 SizeFileReading readEverySettlementSize(
     ByteSource& file, const std::function<void(float)>& take) {
-  SizeFileReading reading;
-  SizeValueReader reader(file, reading.doubts);
-  while (true) {
-    const ValueRead read = reader.next();
-    switch (read.outcome) {
-      case ValueRead::Outcome::kReadError:
-        reading.ending = SizeFileReading::Ending::kReadError;
-        reading.endingLine = read.line;
-        return reading;
-      case ValueRead::Outcome::kEndOfFile:
-        return reading;
-      case ValueRead::Outcome::kValue:
-        take(read.value);
-        break;
-    }
-  }
+  return readValues(file, [&take](SizeFileReading&, const ValueRead& read) {
+    take(read.value);
+    return true;
+  });
 }
 
 }  // namespace talvik

@@ -6,6 +6,7 @@
 
 #include "batch/batch_analysis.h"
 #include "batch/option_values.h"
+#include "plot/xml_text.h"
 
 namespace talvik {
 namespace {
@@ -37,36 +38,6 @@ std::string csvCell(std::string_view text) {
   return cell;
 }
 
-// The length of the valid UTF-8 sequence at the start of `text`, or 0.
-std::size_t utf8Length(std::string_view text) {
-  const auto byte = [&](std::size_t i) {
-    return static_cast<unsigned char>(text[i]);
-  };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80;  // the range allowed for the second byte
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
-
 // A JSON string. File names may hold any bytes: those that are not UTF-8
 // become U+FFFD, so that the document stays valid.
 std::string jsonString(std::string_view text) {
@@ -74,7 +45,7 @@ std::string jsonString(std::string_view text) {
   std::string json = "\"";
   while (!text.empty()) {
     const auto c = static_cast<unsigned char>(text[0]);
-    const std::size_t length = utf8Length(text);
+    const std::size_t length = utf8SequenceLength(text);
     if (length == 0) {
       json += "\\ufffd";
       text.remove_prefix(1);

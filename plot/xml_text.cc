@@ -12,14 +12,25 @@ bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 // The length of the valid UTF-8 sequence of an XML character at the start of
 // `text`, or 0 when there is none.
 std::size_t xmlCharacterLength(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead < 0x20 && lead != '\t' && lead != '\n' && lead != '\r') return 0;
+  const std::size_t length = utf8SequenceLength(text);
+  // U+FFFE and U+FFFF are not XML characters.
+  if (length == 3 && text.substr(0, 2) == "\xEF\xBF" &&
+      static_cast<unsigned char>(text[2]) >= 0xBE) {
+    return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+std::size_t utf8SequenceLength(std::string_view text) {
   const auto byte = [&](std::size_t i) {
     return static_cast<unsigned char>(text[i]);
   };
   const unsigned char lead = byte(0);
-  if (lead < 0x80) {
-    return (lead >= 0x20 || lead == '\t' || lead == '\n' || lead == '\r') ? 1
-                                                                          : 0;
-  }
+  if (lead < 0x80) return 1;
   std::size_t length = 0;
   unsigned char low = 0x80;  // the range allowed for the second byte
   unsigned char high = 0xBF;
@@ -40,14 +51,8 @@ std::size_t xmlCharacterLength(std::string_view text) {
   for (std::size_t i = 2; i < length; ++i) {
     if (!isContinuation(byte(i))) return 0;
   }
-  // U+FFFE and U+FFFF are not XML characters.
-  if (length == 3 && lead == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE) {
-    return 0;
-  }
   return length;
 }
-
-}  // namespace
 
 std::string escapeXml(std::string_view text) {
   std::string escaped;

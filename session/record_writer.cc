@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace talvik {
 namespace {
@@ -23,8 +24,61 @@ struct Expansion {
 // exact and cutting it loses nothing to an earlier rounding.
 constexpr int kExactFloatDigits = 112;
 
+// A float's 17 significant digits, correctly rounded, are its exact expansion
+// when that has at most 17 digits; otherwise they are within half a unit of
+// the 17th digit of it, so the first 8 are the exact ones cut off unless
+// digits 9 to 17 are all 0 or all 9 (the rounding may then have crossed a
+// unit of the 8th). Only then is the exact expansion printed, at about
+// twenty times the cost.
+constexpr int kRoundedDigits = 17;
+
+// The number of significant digits of the exact expansion of a float whose
+// leading digit stands at 10^decimalExponent: its integer digits and one
+// decimal for each binary digit after the point.
+int exactDigitCount(float magnitude, int decimalExponent) {
+  int binaryExponent = 0;
+  const float fraction = std::frexp(magnitude, &binaryExponent);
+  auto significand = static_cast<std::uint32_t>(std::ldexp(fraction, 24));
+  int bitsAfterPoint = 24 - binaryExponent;
+  while (bitsAfterPoint > 0 && significand % 2 == 0) {
+    significand /= 2;
+    --bitsAfterPoint;
+  }
+  return decimalExponent + 1 + std::max(bitsAfterPoint, 0);
+}
+
+// REQUIRES: magnitude is finite and greater than zero
+Expansion expandExactly(float magnitude);
+
 // REQUIRES: magnitude is finite and greater than zero
 Expansion expand(float magnitude) {
+  // "d.dddddddddddddddde-XX"
+  std::array<char, kRoundedDigits + 8> text;
+  const std::to_chars_result printed = std::to_chars(
+      text.data(), text.data() + text.size(), static_cast<double>(magnitude),
+      std::chars_format::scientific, kRoundedDigits - 1);
+  const char* exponentSign = text.data() + kRoundedDigits + 2;
+  int scientificExponent = 0;
+  std::from_chars(exponentSign + 1, printed.ptr, scientificExponent);
+  if (*exponentSign == '-') scientificExponent = -scientificExponent;
+  if (exactDigitCount(magnitude, scientificExponent) > kRoundedDigits) {
+    const char* beyond = text.data() + kExpansionDigits + 1;
+    const char* last = text.data() + kRoundedDigits + 1;
+    const auto all = [&](char digit) {
+      return std::all_of(beyond, last, [digit](char c) { return c == digit; });
+    };
+    if (all('0') || all('9')) return expandExactly(magnitude);
+  }
+  Expansion expansion;
+  expansion.digits[0] = text[0] - '0';
+  for (int k = 1; k < kExpansionDigits; ++k) {
+    expansion.digits[k] = text[k + 1] - '0';
+  }
+  expansion.exponent = scientificExponent + 1;
+  return expansion;
+}
+
+Expansion expandExactly(float magnitude) {
   // "d.ddd...e-XX": one digit, the point, the other digits, the exponent.
   std::array<char, kExactFloatDigits + 8> text;
   const std::to_chars_result printed = std::to_chars(
