@@ -23,10 +23,19 @@ namespace {
 std::size_t heapBytes = 0;
 std::size_t peakHeapBytes = 0;
 
+// The bytes that the C library gave a block.
+std::size_t blockSize(void* block) noexcept {
+#ifdef _WIN32
+  return _msize(block);
+#else
+  return malloc_usable_size(block);
+#endif
+}
+
 void* allocate(std::size_t size) noexcept {
   void* block = std::malloc(size == 0 ? 1 : size);
   if (block != nullptr) {
-    heapBytes += malloc_usable_size(block);
+    heapBytes += blockSize(block);
     peakHeapBytes = std::max(peakHeapBytes, heapBytes);
   }
   return block;
@@ -40,7 +49,7 @@ void* allocateOrThrow(std::size_t size) {
 
 void release(void* block) noexcept {
   if (block == nullptr) return;
-  heapBytes -= malloc_usable_size(block);
+  heapBytes -= blockSize(block);
   std::free(block);
 }
 }  // namespace

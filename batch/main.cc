@@ -1,3 +1,7 @@
 #include "batch/batch_command.h"
+#include "session/terminal.h"
 
-int main(int argc, char** argv) { return talvik::runBatchCommand(argc, argv); }
+int main(int argc, char** argv) {
+  talvik::useBinaryStandardStreams();
+  return talvik::runBatchCommand(argc, argv);
+}

@@ -1,3 +1,7 @@
 #include "plot/plot_command.h"
+#include "session/terminal.h"
 
-int main(int argc, char** argv) { return talvik::runPlotCommand(argc, argv); }
+int main(int argc, char** argv) {
+  talvik::useBinaryStandardStreams();
+  return talvik::runPlotCommand(argc, argv);
+}

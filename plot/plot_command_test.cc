@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,7 @@
 
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
+#include "session/system_file_testutil.h"
 
 namespace talvik {
 namespace {
@@ -109,9 +111,9 @@ TEST_F(PlotCommand, RefusesABadRowNamingFileAndLineAndWritesNothing) {
 
 TEST_F(PlotCommand, RefusesAMissingPlottingFile) {
   EXPECT_EQ(run({path("none.csv")}), 1);
-  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("none.csv") +
-                               ": No such file or directory (opening the "
-                               "plotting file)\n");
+  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("none.csv") + ": " +
+                               systemMessage(ENOENT, kWindowsFileNotFound) +
+                               " (opening the plotting file)\n");
   EXPECT_TRUE(entries().empty());
 }
 
@@ -136,9 +138,9 @@ TEST_F(PlotCommand, LeavesNoTemporaryFileWhenThePictureCannotTakeItsPlace) {
   fs::create_directory(path("sites.svg"));
   write("sites.svg/kept", "kept");
   EXPECT_EQ(run({path("sites.csv")}), 1);
-  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("sites.svg") +
-                               ": Is a directory (putting the picture in "
-                               "place)\n");
+  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("sites.svg") + ": " +
+                               systemMessage(EISDIR, kWindowsAccessDenied) +
+                               " (putting the picture in place)\n");
   EXPECT_EQ(entries(), (std::set<std::string>{"sites.csv", "sites.svg"}));
   EXPECT_EQ(read("sites.svg/kept"), "kept");
 }
@@ -146,9 +148,9 @@ TEST_F(PlotCommand, LeavesNoTemporaryFileWhenThePictureCannotTakeItsPlace) {
 TEST_F(PlotCommand, RefusesAnOutputInAMissingFolder) {
   write("sites.csv", kGoodFile);
   EXPECT_EQ(run({path("sites.csv"), path("missing/sites.svg")}), 1);
-  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("missing/sites.svg") +
-                               ": No such file or directory (creating the "
-                               "picture)\n");
+  EXPECT_EQ(errors_.str(), "talvik-plot: " + path("missing/sites.svg") + ": " +
+                               systemMessage(ENOENT, kWindowsPathNotFound) +
+                               " (creating the picture)\n");
   EXPECT_EQ(entries(), (std::set<std::string>{"sites.csv"}));
 }
 

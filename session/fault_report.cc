@@ -1,6 +1,5 @@
 #include "session/fault_report.h"
 
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,9 +43,8 @@ Fault endOfInputFault() {
                       "Reading from the keyboard");
 }
 
-Fault systemFault(int errorNumber, std::string operation) {
-  return Fault{kSystemErrorHeading, std::strerror(errorNumber),
-               std::move(operation)};
+Fault systemFault(const std::error_code& error, std::string operation) {
+  return Fault{kSystemErrorHeading, error.message(), std::move(operation)};
 }
 
 int reportFault(const Fault& fault, FileConnections& files,

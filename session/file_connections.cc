@@ -1,11 +1,8 @@
 #include "session/file_connections.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "session/fault.h"
@@ -50,40 +47,28 @@ FileConnection& FileConnections::connect(std::string_view nameField) {
     throw runTimeFault("Bad file specification", operation);
   }
 
-  int writeRefusal = 0;
-  int descriptor = open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) {
-    descriptor = open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-      const int error = errno;
-      throw systemFault(error, operation);
-    }
+  std::error_code error;
+  std::error_code writeRefusal;
+  SystemFile file(name, FileOpening::kReadOnly, error);
+  if (error) {
+    file = SystemFile(name, FileOpening::kReadWriteOrCreate, error);
+    if (error) throw systemFault(error, operation);
   } else {
-    const int readWrite = open(name.c_str(), O_RDWR | O_CLOEXEC);
-    if (readWrite >= 0) {
-      close(descriptor);
-      descriptor = readWrite;
-    } else {
-      // The file stays connected through the read-only descriptor that
-      // proved it exists; writing to it will fail for this reason.
-      writeRefusal = errno;
-    }
+    SystemFile readWrite(name, FileOpening::kReadWrite, writeRefusal);
+    // Refused, the file stays connected through the read-only opening that
+    // proved it exists; writing to it will fail for this reason.
+    if (!writeRefusal) file = std::move(readWrite);
   }
 
-  struct stat status;
-  if (fstat(descriptor, &status) != 0) {
-    const int error = errno;
-    close(descriptor);
-    throw systemFault(error, operation);
-  }
+  const FileFacts facts = file.facts(error);
+  if (error) throw systemFault(error, operation);
   for (const std::unique_ptr<FileConnection>& connection : connections_) {
-    if (connection->isSameFile(status)) {
-      close(descriptor);
+    if (facts.identity && connection->identity_ == facts.identity) {
       throw runTimeFault("File already connected", operation);
     }
   }
   connections_.push_back(std::make_unique<FileConnection>(
-      FileConnection::Key(), name, descriptor, status, writeRefusal));
+      FileConnection::Key(), name, std::move(file), facts, writeRefusal));
   return *connections_.back();
 }
 
@@ -99,27 +84,21 @@ void FileConnections::finishAll() {
   if (first) throw *first;
 }
 
-FileConnection::FileConnection(Key, std::string name, int descriptor,
-                               const struct stat& status, int writeRefusal)
+FileConnection::FileConnection(Key, std::string name, SystemFile file,
+                               const FileFacts& facts,
+                               std::error_code writeRefusal)
     : name_(std::move(name)),
-      descriptor_(descriptor),
-      device_(status.st_dev),
-      inode_(status.st_ino),
-      regularFile_(S_ISREG(status.st_mode)),
+      file_(std::move(file)),
+      identity_(facts.identity),
+      regularFile_(facts.isRegular),
       writeRefusal_(writeRefusal) {
   buffer_.reserve(kBufferSize);
 }
 
-FileConnection::~FileConnection() {
-  if (descriptor_ >= 0) close(descriptor_);
-}
-
-bool FileConnection::isSameFile(const struct stat& status) const {
-  return status.st_dev == device_ && status.st_ino == inode_;
-}
+FileConnection::~FileConnection() = default;
 
 void FileConnection::putRecord(std::string_view record) {
-  if (writeRefusal_ != 0) {
+  if (writeRefusal_) {
     throw systemFault(writeRefusal_, operationOn("Writing to file", name_));
   }
   while (!record.empty()) {
@@ -133,57 +112,49 @@ void FileConnection::putRecord(std::string_view record) {
 
 std::optional<std::size_t> FileConnection::read(char* buffer,
                                                 std::size_t capacity) {
-  ssize_t count;
-  do {
-    count = ::read(descriptor_, buffer, capacity);
-  } while (count < 0 && errno == EINTR);
-  if (count < 0) return std::nullopt;
-  return static_cast<std::size_t>(count);
+  std::error_code error;
+  const std::size_t count = file_.read(buffer, capacity, error);
+  if (error) return std::nullopt;
+  return count;
 }
 
 void FileConnection::writeOut() {
   if (buffer_.empty()) return;
-  std::string_view rest = buffer_;
-  while (!rest.empty()) {
-    const ssize_t count = write(descriptor_, rest.data(), rest.size());
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      // Bytes that cannot be written are dropped, so that finishing the file
-      // after the fault does not meet the same failure again.
-      buffer_.clear();
-      throw systemFault(error, operationOn("Writing to file", name_));
-    }
-    rest.remove_prefix(static_cast<std::size_t>(count));
-    written_ += count;
+  std::error_code error;
+  file_.write(buffer_, error);
+  if (error) {
+    // Bytes that cannot be written are dropped, so that finishing the file
+    // after the fault does not meet the same failure again.
+    buffer_.clear();
+    throw systemFault(error, operationOn("Writing to file", name_));
   }
+  written_ += buffer_.size();
   buffer_.clear();
   // The old content beyond this run's first records goes; devices such as
   // terminals cannot be cut and have nothing to lose.
   if (!cut_) {
     cut_ = true;
-    if (regularFile_ && ftruncate(descriptor_, written_) != 0) {
-      const int error = errno;
-      throw systemFault(error, operationOn("Writing to file", name_));
+    if (regularFile_) {
+      file_.cut(written_, error);
+      if (error)
+        throw systemFault(error, operationOn("Writing to file", name_));
     }
   }
 }
 
 void FileConnection::finish() {
-  if (descriptor_ < 0) return;
+  if (!file_.isOpen()) return;
   std::optional<Fault> writeFault;
   try {
     writeOut();
   } catch (const Fault& fault) {
     writeFault = fault;
   }
-  const int closeResult = close(descriptor_);
-  const int closeError = errno;
-  descriptor_ = -1;
+  std::error_code closeError;
+  file_.close(closeError);
   if (writeFault) throw *writeFault;
-  if (closeResult != 0) {
+  if (closeError)
     throw systemFault(closeError, operationOn("Closing file", name_));
-  }
 }
 
 }  // namespace talvik

@@ -1,16 +1,17 @@
 #ifndef TALVIK_SESSION_FILE_CONNECTIONS_H_
 #define TALVIK_SESSION_FILE_CONNECTIONS_H_
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "analysis/byte_source.h"
 #include "session/record_destination.h"
+#include "session/system_file.h"
 
 namespace talvik {
 
@@ -28,7 +29,8 @@ class FileConnections {
   // dropped). A missing file is created; an existing one is opened for reading
   // and writing, or for reading only. Throws Fault: "Bad file specification"
   // for an all-blank name, "File already connected" for a file that is
-  // connected already, or the system's message.
+  // connected already under any name (a Windows device excepted), or the
+  // system's message.
   FileConnection& connect(std::string_view nameField);
 
   // Writes out every buffer and closes every file, in connection order.
@@ -49,16 +51,16 @@ class FileConnection : public RecordDestination, public ByteSource {
     Key() = default;
   };
 
-  // Takes over `descriptor`, open on the file `name` described by `status`.
-  // `writeRefusal` is the errno of the refused read-write open of a file
-  // connected for reading only, 0 for a file open for reading and writing.
-  FileConnection(Key, std::string name, int descriptor,
-                 const struct stat& status, int writeRefusal);
+  // Takes over `file`, open on the file `name` described by `facts`.
+  // `writeRefusal` is the failure of the read-write opening of a file
+  // connected for reading only, none for a file open for reading and writing.
+  FileConnection(Key, std::string name, SystemFile file, const FileFacts& facts,
+                 std::error_code writeRefusal);
   FileConnection(const FileConnection&) = delete;
   FileConnection& operator=(const FileConnection&) = delete;
 
-  // Releases the descriptor; records that FileConnections::finishAll() has
-  // not written out are lost.
+  // Closes the file; records that FileConnections::finishAll() has not
+  // written out are lost.
   ~FileConnection() override;
   void putRecord(std::string_view record) override;
   std::optional<std::size_t> read(char* buffer, std::size_t capacity) override;
@@ -66,20 +68,18 @@ class FileConnection : public RecordDestination, public ByteSource {
  private:
   friend class FileConnections;
 
-  bool isSameFile(const struct stat& status) const;
   // Writes the buffered records; the first write cuts the old content.
   void writeOut();
   // Writes the buffered records and closes the file; later calls do nothing.
   void finish();
 
   std::string name_;
-  int descriptor_;
-  dev_t device_;
-  ino_t inode_;
+  SystemFile file_;
+  std::optional<FileIdentity> identity_;
   bool regularFile_;
-  int writeRefusal_;
+  std::error_code writeRefusal_;
   std::string buffer_;
-  off_t written_ = 0;
+  std::uint64_t written_ = 0;
   bool cut_ = false;
 };
 

@@ -1,42 +1,31 @@
 #include "session/input_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <system_error>
 
 #include "session/fault_report.h"
 
 namespace talvik {
 
-InputFile::InputFile(const std::string& path)
-    : descriptor_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+InputFile::InputFile(const std::string& path) {
   const std::string operation = "Opening file: " + path;
-  if (descriptor_ < 0) throw systemFault(errno, operation);
-  // A folder opens for reading on Linux; only its first read would fail.
-  struct stat status;
-  int error = 0;
-  if (fstat(descriptor_, &status) != 0) {
-    error = errno;
-  } else if (S_ISDIR(status.st_mode)) {
-    error = EISDIR;
+  std::error_code error;
+  file_ = SystemFile(path, FileOpening::kReadOnly, error);
+  if (error) throw systemFault(error, operation);
+  // A folder opens for reading; only its first read would fail.
+  const FileFacts facts = file_.facts(error);
+  if (!error && facts.isFolder) {
+    error = std::make_error_code(std::errc::is_a_directory);
   }
-  if (error != 0) {
-    close(descriptor_);
-    throw systemFault(error, operation);
-  }
+  if (error) throw systemFault(error, operation);
 }
 
-InputFile::~InputFile() { close(descriptor_); }
+InputFile::~InputFile() = default;
 
 std::optional<std::size_t> InputFile::read(char* buffer, std::size_t capacity) {
-  ssize_t count;
-  do {
-    count = ::read(descriptor_, buffer, capacity);
-  } while (count < 0 && errno == EINTR);
-  if (count < 0) return std::nullopt;
-  return static_cast<std::size_t>(count);
+  std::error_code error;
+  const std::size_t count = file_.read(buffer, capacity, error);
+  if (error) return std::nullopt;
+  return count;
 }
 
 }  // namespace talvik

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/byte_source.h"
+#include "session/system_file.h"
 
 namespace talvik {
 
@@ -23,7 +24,7 @@ class InputFile : public ByteSource {
   std::optional<std::size_t> read(char* buffer, std::size_t capacity) override;
 
  private:
-  int descriptor_;
+  SystemFile file_;
 };
 
 }  // namespace talvik

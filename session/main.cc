@@ -1,3 +1,7 @@
 #include "session/run_session.h"
+#include "session/terminal.h"
 
-int main() { return talvik::runSession(); }
+int main() {
+  talvik::useBinaryStandardStreams();
+  return talvik::runSession();
+}

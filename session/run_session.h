@@ -7,7 +7,8 @@
 namespace talvik {
 
 // Runs the whole dialogue on the given console and returns the exit status:
-// 0 at every end of the dialogue, 255 (-1) after a fault report.
+// 0 at every end of the dialogue, -1 (255 to a POSIX shell) after a fault
+// report.
 int runSession(std::istream& keyboard, std::ostream& screen,
                std::ostream& errors);
 

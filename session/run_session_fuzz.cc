@@ -26,6 +26,7 @@
 
 #include "session/console_reader.h"
 #include "session/fault.h"
+#include "session/fault_report.h"
 #include "session/run_session.h"
 
 namespace talvik {
@@ -159,13 +160,14 @@ void runOneSession(const std::string& keyboard, std::string_view sizeFile) {
   const int status = runSession(typed, screen, errors);
 
   check(chdir(where.start.c_str()) == 0, "cannot leave the scratch folder");
-  check(status == 0 || status == 255, "exit status neither 0 nor 255");
+  check(status == 0 || status == kFaultExitStatus,
+        "exit status neither 0 nor -1");
   check(!screen.str().empty(), "nothing on the screen");
   check(holdsOnlyRecords(screen.str(), true), "garbage on the screen");
   if (status == 0) {
     check(errors.str().empty(), "a fault report after a normal end");
   } else {
-    check(isFaultReport(errors.str()), "exit status 255 without a report");
+    check(isFaultReport(errors.str()), "exit status -1 without a report");
   }
 
   const std::set<std::string> files = entriesOf(scratch);

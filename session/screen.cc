@@ -1,6 +1,7 @@
 #include "session/screen.h"
 
 #include <cerrno>
+#include <system_error>
 
 #include "session/fault_report.h"
 
@@ -14,7 +15,11 @@ void Screen::putRecord(std::string_view record) {
   console_.flush();
   if (console_) return;
   constexpr char kOperation[] = "Writing to the screen";
-  if (errno != 0) throw systemFault(errno, kOperation);
+  // The stream's reason is an errno value on every system.
+  if (errno != 0) {
+    throw systemFault(std::error_code(errno, std::generic_category()),
+                      kOperation);
+  }
   throw runTimeFault("Write failure", kOperation);
 }
 

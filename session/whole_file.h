@@ -26,10 +26,10 @@ struct FileError {
 std::string readWholeFile(const std::string& path);
 
 // Puts `text` in place of the file `path` in one step: it is written to a
-// temporary file beside `path` with the permissions a new file gets (0666
-// less the umask), made durable, then renamed over `path`. On failure throws
-// FileError (kCreating, kWriting or kPuttingInPlace), the temporary file is
-// removed and an existing file at `path` is left as it was.
+// temporary file beside `path` with the permissions a new file gets (on POSIX
+// 0666 less the umask), made durable, then renamed over `path`. On failure
+// throws FileError (kCreating, kWriting or kPuttingInPlace), the temporary file
+// is removed and an existing file at `path` is left as it was.
 void replaceWholeFile(const std::string& path, std::string_view text);
 
 // Whether both paths name one existing file; false when either is missing.

@@ -14,8 +14,12 @@
 #                    (a large one as NAME.sha256, its checksum)
 #   expected/max_rss_kb  the most memory the run may take (optional)
 #   as_nobody        run as an unprivileged user, so that file modes bind (optional)
+#   expected/stderr.windows  the fault report of the Windows build, where the
+#                    system words its message otherwise (optional)
 #
-# TALVIK_WRAPPER, when set, is a command that runs talvik (valgrind, say).
+# TALVIK_WRAPPER, when set, is a command that runs talvik (valgrind, or wine
+# for the Windows build). TALVIK_SYSTEM=Windows says that talvik is the
+# Windows build.
 set -u
 talvik=$1
 case_dir=$(cd "$2" && pwd)
@@ -28,6 +32,9 @@ if [ -f "$case_dir/setup" ]; then (cd "$work/run" && bash "$case_dir/setup") || 
 read -r -a run <<<"${TALVIK_WRAPPER:-}"
 run+=("$talvik")
 if [ -f "$case_dir/as_nobody" ] && [ "$(id -u)" = 0 ]; then
+  # wine runs only as the owner of its prefix.
+  [ "${TALVIK_SYSTEM:-}" = Windows ] && {
+    echo "SKIP: wine cannot run the Windows build as an unprivileged user here"; exit 77; }
   # Root writes through any file mode; an unprivileged user does not.
   chmod 755 "$work"
   chown -R 65534:65534 "$work/run"
@@ -54,6 +61,8 @@ cmp -s "$work/stdout" "$case_dir/expected/stdout" || {
 }
 expected_stderr=/dev/null
 [ -f "$case_dir/expected/stderr" ] && expected_stderr="$case_dir/expected/stderr"
+[ "${TALVIK_SYSTEM:-}" = Windows ] && [ -f "$case_dir/expected/stderr.windows" ] &&
+  expected_stderr="$case_dir/expected/stderr.windows"
 cmp -s "$work/stderr" "$expected_stderr" || {
   fail "fault report differs (expected < > actual):"
   diff "$expected_stderr" "$work/stderr" | head -20

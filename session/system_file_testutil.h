@@ -1,0 +1,74 @@
+#ifndef TALVIK_SESSION_SYSTEM_FILE_TESTUTIL_H_
+#define TALVIK_SESSION_SYSTEM_FILE_TESTUTIL_H_
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "gtest/gtest.h"
+#include "session/system_file.h"
+
+namespace talvik {
+
+// Windows error codes (winerror.h) of the failures that tests provoke.
+inline constexpr int kWindowsFileNotFound = 2;  // ERROR_FILE_NOT_FOUND
+inline constexpr int kWindowsPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
+inline constexpr int kWindowsAccessDenied = 5;  // ERROR_ACCESS_DENIED
+
+// The system's own words for a failure that POSIX reports as `posixError`
+// (an errno value) and Windows as `windowsError`.
+inline std::string systemMessage([[maybe_unused]] int posixError,
+                                 [[maybe_unused]] int windowsError) {
+#ifdef _WIN32
+  return std::error_code(windowsError, systemErrorCategory()).message();
+#else
+  return std::error_code(posixError, systemErrorCategory()).message();
+#endif
+}
+
+// Whether the read-only file `path` refuses to be opened for writing: not for
+// the superuser on POSIX, nor under wine run by the superuser.
+inline bool refusesWriting(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "ab");
+  if (file != nullptr) std::fclose(file);
+  return file == nullptr;
+}
+
+// A fresh, empty folder under the test's temporary folder, removed with all
+// it holds at the end. Test programs running at once each get their own.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& prefix) {
+    std::random_device random;
+    do {
+      path_ = std::filesystem::path(testing::TempDir()) /
+              (prefix + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path_));
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder() {
+    // Windows deletes no read-only file.
+    std::error_code ignored;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(path_, ignored)) {
+      std::filesystem::permissions(entry.path(),
+                                   std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::add |
+                                       std::filesystem::perm_options::nofollow,
+                                   ignored);
+    }
+    std::filesystem::remove_all(path_, ignored);
+  }
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace talvik
+
+#endif  // TALVIK_SESSION_SYSTEM_FILE_TESTUTIL_H_
