@@ -154,6 +154,25 @@ void CsvSizeReader::fail(std::int64_t line, std::string reason) {
   if (!problem_) problem_ = CsvProblem{line, std::move(reason)};
 }
 
+std::optional<CsvSizeReader::CellEnd> CsvSizeReader::cellEndAt(int c) {
+  if (c == layout_.separator) return CellEnd::kSeparator;
+  if (c == '\n') return CellEnd::kRecordEnd;
+  if (c == '\r' && peek() == '\n') {
+    get();
+    return CellEnd::kRecordEnd;
+  }
+  if (c == kEndOfFile) return CellEnd::kFileEnd;
+  return std::nullopt;
+}
+
+void CsvSizeReader::append(Cell& cell, int c) {
+  if (cell.text.size() < kMaxCellBytes) {
+    cell.text.push_back(static_cast<char>(c));
+  } else {
+    cell.tooLong = true;
+  }
+}
+
 // After the closing quote only blanks may come before the cell ends.
 bool CsvSizeReader::readQuoted(Cell& cell) {
   for (;;) {
@@ -170,23 +189,12 @@ bool CsvSizeReader::readQuoted(Cell& cell) {
       if (peek() != '"') break;
       get();
     }
-    if (cell.text.size() < kMaxCellBytes) {
-      cell.text.push_back(static_cast<char>(c));
-    } else {
-      cell.tooLong = true;
-    }
+    append(cell, c);
   }
   for (;;) {
     const int c = get();
-    if (c == layout_.separator) {
-      cell.end = CellEnd::kSeparator;
-    } else if (c == '\n') {
-      cell.end = CellEnd::kRecordEnd;
-    } else if (c == '\r' && peek() == '\n') {
-      get();
-      cell.end = CellEnd::kRecordEnd;
-    } else if (c == kEndOfFile) {
-      cell.end = CellEnd::kFileEnd;
+    if (const std::optional<CellEnd> end = cellEndAt(c)) {
+      cell.end = *end;
     } else if (c >= 0 && isBlank(static_cast<char>(c))) {
       continue;
     } else if (c == kFailure) {
@@ -210,21 +218,8 @@ bool CsvSizeReader::readCell(Cell& cell) {
       fail(line_, "the system refused a read");
       return false;
     }
-    if (c == kEndOfFile) {
-      cell.end = CellEnd::kFileEnd;
-      break;
-    }
-    if (c == layout_.separator) {
-      cell.end = CellEnd::kSeparator;
-      break;
-    }
-    if (c == '\n') {
-      cell.end = CellEnd::kRecordEnd;
-      break;
-    }
-    if (c == '\r' && peek() == '\n') {
-      get();
-      cell.end = CellEnd::kRecordEnd;
+    if (const std::optional<CellEnd> end = cellEndAt(c)) {
+      cell.end = *end;
       break;
     }
     if (c == '"') {
@@ -236,11 +231,7 @@ bool CsvSizeReader::readCell(Cell& cell) {
       cell.quoted = true;
       return readQuoted(cell);
     }
-    if (cell.text.size() < kMaxCellBytes) {
-      cell.text.push_back(static_cast<char>(c));
-    } else {
-      cell.tooLong = true;
-    }
+    append(cell, c);
   }
   cell.text = std::string(trimmed(cell.text));
   return true;

@@ -80,6 +80,10 @@ class CsvSizeReader {
   void skipByteOrderMark();
   bool readCell(Cell& cell);
   bool readQuoted(Cell& cell);
+  // How a cell ends at `c` (a CR LF taken whole), or nullopt if it goes on.
+  std::optional<CellEnd> cellEndAt(int c);
+  // Keeps at most kMaxCellBytes of a cell; a longer one is marked too long.
+  void append(Cell& cell, int c);
   // The next record, or nullopt at the end of the file or at a problem.
   std::optional<Record> readRecord(bool keepNames);
   std::optional<Record> nextNonBlankRecord(bool keepNames);

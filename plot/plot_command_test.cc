@@ -31,38 +31,9 @@ constexpr char kBadFile[] =
     "   3,        40.0000,        50.0000,        50.0000,        40.0000\r\n";
 
 // Each test works in a folder of its own.
-class PlotCommand : public testing::Test {
+class PlotCommand : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    const testing::TestInfo* test =
-        testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::path(testing::TempDir()) /
-              (std::string("plot_command_") + test->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string path(const std::string& name) const {
-    return (folder_ / name).string();
-  }
-
-  void write(const std::string& name, const std::string& content) const {
-    std::ofstream(path(name), std::ios::binary) << content;
-  }
-
-  std::string read(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  std::set<std::string> entries() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
+  PlotCommand() : ScratchFolderTest("plot_command_") {}
 
   int run(const std::vector<std::string>& arguments) {
     out_.str("");
@@ -70,7 +41,6 @@ class PlotCommand : public testing::Test {
     return runPlotCommand(arguments, out_, errors_);
   }
 
-  fs::path folder_;
   std::ostringstream out_;
   std::ostringstream errors_;
 };
@@ -119,7 +89,7 @@ TEST_F(PlotCommand, RefusesAMissingPlottingFile) {
 
 TEST_F(PlotCommand, RefusesToOverwriteThePlottingFileItself) {
   write("plot.svg", kGoodFile);
-  const std::string sameFile = (folder_ / "." / "plot.svg").string();
+  const std::string sameFile = (scratch_.path() / "." / "plot.svg").string();
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{path("plot.svg")},
         std::vector<std::string>{path("plot.svg"), sameFile}}) {

@@ -3,7 +3,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -67,6 +70,34 @@ class ScratchFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// A test that works with whole files in a scratch folder of its own.
+class ScratchFolderTest : public testing::Test {
+ protected:
+  explicit ScratchFolderTest(const std::string& prefix) : scratch_(prefix) {}
+
+  std::string path(const std::string& name) const {
+    return (scratch_.path() / name).string();
+  }
+  void write(const std::string& name, const std::string& content) const {
+    std::ofstream(path(name), std::ios::binary) << content;
+  }
+  std::string read(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // The names in the folder.
+  std::set<std::string> entries() const {
+    std::set<std::string> names;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(scratch_.path())) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  ScratchFolder scratch_;
 };
 
 }  // namespace talvik

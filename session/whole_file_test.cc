@@ -33,28 +33,9 @@ ErrorFields errorFrom(Action action) {
   return {};
 }
 
-// Each test works in a fresh scratch folder.
-class WholeFileTest : public testing::Test {
+class WholeFileTest : public ScratchFolderTest {
  protected:
-  std::string path(const std::string& name) const {
-    return (scratch_.path() / name).string();
-  }
-  void write(const std::string& name, const std::string& content) const {
-    std::ofstream(path(name), std::ios::binary) << content;
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::set<std::string> entries() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(scratch_.path())) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  ScratchFolder scratch_{"talvik_whole_"};
+  WholeFileTest() : ScratchFolderTest("talvik_whole_") {}
 };
 
 TEST_F(WholeFileTest, ReplacesAnOldFileWhole) {
