@@ -1,17 +1,23 @@
 #include "analysis/natural_log.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace talvik {
 namespace {
 
-// The double logarithm is within a few units of its last place, so a result
-// this close (relative) to a midpoint between two floats cannot decide the
-// rounding on its own. The window is far wider than the library's error and
-// still catches only about one float in ten million.
-constexpr double kCloseCall = 0x1p-48;
+// A double rounds to float on the 29 low bits of its significand, and lies on
+// a midpoint between two floats when they hold exactly 2^28. The double
+// logarithm is within a few units of its last place, so a result this many
+// units (or fewer) from a midpoint cannot decide the rounding on its own. The
+// window is far wider than the library's error and still catches only about
+// one float in four million.
+constexpr int kDroppedBits = 29;
+constexpr std::uint64_t kMidpointBits = std::uint64_t{1} << (kDroppedBits - 1);
+constexpr std::uint64_t kCloseCallUnits = 64;
 
 // Close calls are settled in double-double arithmetic built on the error-free
 // sum and product below. These need only correctly rounded double + and *
@@ -147,15 +153,20 @@ float naturalLog(float x) {
   // on a midpoint: a precise enough approximation always rounds correctly.
   const double estimate = std::log(static_cast<double>(x));
   const float rounded = static_cast<float>(estimate);
+  // The logarithms of floats other than 1 lie between 5.9e-8 and 104 in
+  // magnitude, where floats are normal and the dropped bits decide alone.
+  const std::uint64_t dropped = std::bit_cast<std::uint64_t>(estimate) &
+                                ((kMidpointBits << 1) - 1);
+  const std::uint64_t distance = dropped > kMidpointBits
+                                     ? dropped - kMidpointBits
+                                     : kMidpointBits - dropped;
+  if (distance > kCloseCallUnits) return rounded;
   const float neighbour = std::nextafter(
       rounded, estimate < rounded ? -std::numeric_limits<float>::infinity()
                                   : std::numeric_limits<float>::infinity());
   // Exact in double, whose significand is more than twice as wide.
   const double midpoint =
       (static_cast<double>(rounded) + static_cast<double>(neighbour)) / 2;
-  if (std::abs(estimate - midpoint) > std::abs(midpoint) * kCloseCall) {
-    return rounded;
-  }
   // ln x lies within a hair of the midpoint: the side it lies on decides.
   // precise.hi - midpoint is exact, the two being so close, and a rounded sum
   // has the sign of the exact one.

@@ -2,6 +2,7 @@
 #define TALVIK_ANALYSIS_RESAMPLE_RANK_SIZE_A_H_
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <vector>
@@ -18,8 +19,8 @@ class ResampleRankSizeA {
  public:
   // The resamples whose sums are added up side by side. Each addition of a
   // sum waits for the one before it; a batch's sums do not wait for one
-  // another.
-  static constexpr int kBatch = 4;
+  // another, and a vector holds one rank of all of them.
+  static constexpr int kBatch = 8;
 
   // REQUIRES: sizes hold no NaN and never increase; 1 <= sizes.size()
   explicit ResampleRankSizeA(const ObservedSizes& sizes);
@@ -35,29 +36,34 @@ class ResampleRankSizeA {
   void take(const CountedResample& resample, int slot);
 
   // rankSizeA of the resample last taken into each slot.
+  // REQUIRES: every slot taken
   std::array<float, kBatch> batchAs() const;
 
  private:
-  // The size axis of one largest size, and every size placed on it.
+  // The size axis of one largest size, every size placed on it, and its
+  // reference line padded with zeros to whole vectors of ranks.
   struct Scale {
     NormalisedSizeAxis axis;
     std::vector<float> sizes;
+    std::vector<float> line;
   };
 
   const Scale& scaleFor(int largestPosition);
 
   std::vector<float> ordered_;
   std::vector<float> logSizes_;
+  // The strip widths, padded with zeros like the lines.
   std::vector<float> stripWidth_;
   // For each position, the first position holding the same size.
   std::vector<int> firstOfSize_;
   std::vector<std::optional<Scale>> scales_;
-  // The placed sizes by rank of the resample being taken, with the slack
-  // that spread writes.
+  // The ranks rounded up to whole vectors, and the room of one slot's sizes:
+  // those ranks and the slack that spread writes.
+  std::size_t paddedRanks_;
+  std::size_t slotRoom_;
+  // Each slot's placed sizes by rank, and its reference line.
   std::vector<float> sizeByRank_;
-  // Each slot's negative and positive products, n apiece.
-  std::vector<float> negativeProducts_;
-  std::vector<float> positiveProducts_;
+  std::array<const float*, kBatch> slotLine_{};
 };
 
 }  // namespace talvik
