@@ -1,19 +1,24 @@
 #include "analysis/natural_log.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
+
+#include "analysis/instruction_set.h"
 
 namespace talvik {
 namespace {
 
 // A double rounds to float on the 29 low bits of its significand, and lies on
-// a midpoint between two floats when they hold exactly 2^28. The double
-// logarithm is within a few units of its last place, so a result this many
-// units (or fewer) from a midpoint cannot decide the rounding on its own. The
-// window is far wider than the library's error and still catches only about
+// a midpoint between two floats when they hold exactly 2^28. The estimate
+// below errs by a few units of its last place, so a result this many units
+// (or fewer) from a midpoint cannot decide the rounding on its own. The
+// window is far wider than the estimate's error and still catches only about
 // one float in four million.
 constexpr int kDroppedBits = 29;
 constexpr std::uint64_t kMidpointBits = std::uint64_t{1} << (kDroppedBits - 1);
@@ -143,7 +148,64 @@ DoubleDouble preciseNaturalLog(float x) {
   return add(eLn2, {2 * series.hi, 2 * series.lo});
 }
 
-float naturalLog(float x) {
+namespace {
+
+// ln 2 in two parts: the first with its last 11 bits zero, so that its
+// product with any float's exponent is exact, and the rest.
+constexpr double kLn2High = 0x1.62e42fefa3800p-1;
+constexpr double kLn2Low = 0x1.ef35793c76730p-45;
+
+// atanh t / t = 1 + t^2/3 + t^4/5 + ...: for |t| <= 0.172 the terms after
+// t^16/17 add less than 2^-50.
+constexpr int kSeriesTerms = 9;
+
+// Branch-free and in double and 64-bit integer operations only, so that a
+// loop of them vectorises. For a negative, zero, infinite or NaN x the result
+// means nothing.
+[[gnu::always_inline]] inline double estimateOf(float x) {
+  // A float converts to a normal double exactly, denormals included.
+  const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(x));
+  constexpr std::uint64_t kSignificand = (std::uint64_t{1} << 52) - 1;
+  constexpr std::uint64_t kBias = 1023;
+  // sqrt 2 as a double: its significand bits.
+  constexpr std::uint64_t kRootTwoSignificand = 0x6a09e667f3bcd;
+  // m is x's significand in [1, 2), halved (its exponent lowered by one)
+  // when above sqrt 2, and e is x's exponent, raised by one then; all in
+  // integer operations, which vectorise where branches do not.
+  const std::uint64_t significand = bits & kSignificand;
+  const auto high =
+      static_cast<std::uint64_t>(significand > kRootTwoSignificand);
+  const double reduced =
+      std::bit_cast<double>(significand | ((kBias - high) << 52));
+  // The biased exponent as the low bits of the double 2^52: exact.
+  constexpr std::uint64_t kTwoTo52 = std::uint64_t{0x433} << 52;
+  const double e =
+      (std::bit_cast<double>(((bits >> 52) + high) | kTwoTo52) - 0x1p52) -
+      static_cast<double>(kBias);
+  // ln x = e ln 2 + 2 atanh t, t = (m - 1) / (m + 1); m - 1 and m + 1 are
+  // exact, m having at most 24 significant bits.
+  const double t = (reduced - 1) / (reduced + 1);
+  const double square = t * t;
+  double series = 1.0 / (2 * kSeriesTerms - 1);
+#pragma GCC unroll 16
+  for (int k = kSeriesTerms - 2; k >= 0; --k) {
+    series = 1.0 / (2 * k + 1) + square * series;
+  }
+  return e * kLn2High + (e * kLn2Low + 2 * t * series);
+}
+
+[[gnu::always_inline]] inline bool isNearFloatMidpoint(double estimate) {
+  const std::uint64_t dropped =
+      std::bit_cast<std::uint64_t>(estimate) & ((kMidpointBits << 1) - 1);
+  const std::uint64_t distance = dropped > kMidpointBits
+                                     ? dropped - kMidpointBits
+                                     : kMidpointBits - dropped;
+  return distance <= kCloseCallUnits;
+}
+
+// naturalLog of the values that its estimate does not settle: zero, negative
+// values, NaN, the infinities, 1, and close calls.
+float logOfHardCase(float x, double estimate) {
   if (std::isnan(x) || x < 0) return std::numeric_limits<float>::quiet_NaN();
   if (x == 0) return -std::numeric_limits<float>::infinity();
   if (std::isinf(x)) return x;
@@ -151,16 +213,8 @@ float naturalLog(float x) {
 
   // ln x is transcendental for every float but 1, so it never falls exactly
   // on a midpoint: a precise enough approximation always rounds correctly.
-  const double estimate = std::log(static_cast<double>(x));
   const float rounded = static_cast<float>(estimate);
-  // The logarithms of floats other than 1 lie between 5.9e-8 and 104 in
-  // magnitude, where floats are normal and the dropped bits decide alone.
-  const std::uint64_t dropped = std::bit_cast<std::uint64_t>(estimate) &
-                                ((kMidpointBits << 1) - 1);
-  const std::uint64_t distance = dropped > kMidpointBits
-                                     ? dropped - kMidpointBits
-                                     : kMidpointBits - dropped;
-  if (distance > kCloseCallUnits) return rounded;
+  if (!isNearFloatMidpoint(estimate)) return rounded;
   const float neighbour = std::nextafter(
       rounded, estimate < rounded ? -std::numeric_limits<float>::infinity()
                                   : std::numeric_limits<float>::infinity());
@@ -173,6 +227,82 @@ float naturalLog(float x) {
   const DoubleDouble precise = preciseNaturalLog(x);
   const bool above = (precise.hi - midpoint) + precise.lo > 0;
   return above ? std::max(rounded, neighbour) : std::min(rounded, neighbour);
+}
+
+// True when the estimate of x decides naturalLog x: x is positive, finite
+// and not 1, and the estimate is no close call. In 64-bit integer tests of
+// x's bits as a double, which vectorise.
+[[gnu::always_inline]] inline bool settles(float x, double estimate) {
+  const auto bits = std::bit_cast<std::int64_t>(static_cast<double>(x));
+  constexpr std::int64_t kInfinityBits = std::int64_t{0x7ff} << 52;
+  constexpr std::int64_t kOneBits = std::int64_t{0x3ff} << 52;
+  return (bits > 0) & (bits < kInfinityBits) & (bits != kOneBits) &
+         !isNearFloatMidpoint(estimate);
+}
+
+[[gnu::always_inline]] inline float logFromEstimate(float x, double estimate) {
+  if (settles(x, estimate)) [[likely]]
+    return static_cast<float>(estimate);
+  return logOfHardCase(x, estimate);
+}
+
+// The values whose estimates one pass computes side by side.
+constexpr std::size_t kEstimateChunk = 256;
+
+// What a pass computes for each value: its estimate, and whether that settles
+// its logarithm (1) or not (0).
+struct Estimates {
+  std::array<double, kEstimateChunk> estimate;
+  std::array<std::uint64_t, kEstimateChunk> settled;
+};
+
+[[gnu::always_inline]] inline void estimateAll(const float* values,
+                                               std::size_t count,
+                                               Estimates& estimates) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const double estimate = estimateOf(values[i]);
+    estimates.estimate[i] = estimate;
+    estimates.settled[i] = settles(values[i], estimate);
+  }
+}
+
+#if TALVIK_AVX2_LOOPS
+[[gnu::target("avx2"), gnu::flatten]] void estimateAllAvx2(
+    const float* values, std::size_t count, Estimates& estimates) {
+  estimateAll(values, count, estimates);
+}
+#endif
+
+}  // namespace
+
+double naturalLogEstimate(float x) { return estimateOf(x); }
+
+bool nearFloatMidpoint(double estimate) {
+  return isNearFloatMidpoint(estimate);
+}
+
+float naturalLog(float x) { return logFromEstimate(x, estimateOf(x)); }
+
+void naturalLogs(std::span<float> values) {
+  Estimates estimates;
+  for (std::size_t first = 0; first < values.size(); first += kEstimateChunk) {
+    const std::size_t count = std::min(kEstimateChunk, values.size() - first);
+    float* const chunk = values.data() + first;
+#if TALVIK_AVX2_LOOPS
+    if (avx2LoopsRun()) {
+      estimateAllAvx2(chunk, count, estimates);
+    } else {
+      estimateAll(chunk, count, estimates);
+    }
+#else
+    estimateAll(chunk, count, estimates);
+#endif
+    for (std::size_t i = 0; i < count; ++i) {
+      chunk[i] = estimates.settled[i] != 0
+                     ? static_cast<float>(estimates.estimate[i])
+                     : logOfHardCase(chunk[i], estimates.estimate[i]);
+    }
+  }
 }
 
 }  // namespace talvik

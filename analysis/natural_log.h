@@ -1,12 +1,27 @@
 #ifndef TALVIK_ANALYSIS_NATURAL_LOG_H_
 #define TALVIK_ANALYSIS_NATURAL_LOG_H_
 
+#include <span>
+
 namespace talvik {
 
 // The single-precision natural logarithm, correctly rounded (round to nearest
 // even) for every float, so that every machine computes the same A. ln(0) is
 // minus infinity, ln of a negative value or NaN is NaN, ln(+inf) is +inf.
 float naturalLog(float x);
+
+// naturalLog of every value, in place, the estimates computed side by side.
+void naturalLogs(std::span<float> values);
+
+// ln x within a few units of the last place of a double, for a positive
+// finite float x: the estimate that naturalLog rounds to float. Declared here
+// for its check.
+double naturalLogEstimate(float x);
+
+// True when a double lies so near a midpoint between two floats that the
+// estimate's error may put it on the wrong side: naturalLog then settles the
+// rounding precisely.
+bool nearFloatMidpoint(double estimate);
 
 // A value carried as the unevaluated sum hi + lo of two doubles, with lo at
 // most half a unit in the last place of hi: about 106 bits.

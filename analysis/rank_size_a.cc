@@ -16,13 +16,19 @@ constexpr float kHalf = 0.5f;
 
 float log10Of(float value) { return naturalLog(value) * kLog10OfE; }
 
+void toLog10(std::span<float> values) {
+  naturalLogs(values);
+  for (float& value : values) value = value * kLog10OfE;
+}
+
 std::vector<float> stripWidths(std::size_t n) {
   std::vector<float> rankAxis(n);
-  const float logCount = kLog10OfE * naturalLog(static_cast<float>(n));
   for (std::size_t i = 0; i < n; ++i) {
-    const float logRank = kLog10OfE * naturalLog(static_cast<float>(i + 1));
-    rankAxis[i] = kAxisScale * (logRank / logCount);
+    rankAxis[i] = static_cast<float>(i + 1);
   }
+  toLog10(rankAxis);
+  const float logCount = log10Of(static_cast<float>(n));
+  for (float& value : rankAxis) value = kAxisScale * (value / logCount);
   std::vector<float> stripWidth(n, 0.0f);
   if (n >= 2) {
     stripWidth[0] = kHalf * rankAxis[1];
@@ -44,7 +50,7 @@ std::vector<float> referenceLine(float largest, std::size_t n) {
 
 NormalisedSizeAxis::NormalisedSizeAxis(float largest, std::size_t n)
     : referenceLine_(talvik::referenceLine(largest, n)) {
-  for (float& value : referenceLine_) value = log10Of(value);
+  toLog10(referenceLine_);
   logSpan_ = referenceLine_.front() - referenceLine_.back();
   offset_ = referenceLine_.back() / logSpan_;
   for (float& value : referenceLine_) value = place(value);
@@ -60,9 +66,10 @@ float rankSizeA(std::span<float> sizes) {
   // A single rank's width of 0 changes nothing: its product is not-a-number
   // anyway, because the span is zero.
   const std::vector<float> stripWidth = stripWidths(n);
+  toLog10(sizes);
   SignedArea area;
   for (std::size_t i = 0; i < n; ++i) {
-    sizes[i] = axis.place(log10Of(sizes[i]));
+    sizes[i] = axis.place(sizes[i]);
     area.add(sizes[i] - axis.referenceLine()[i], stripWidth[i]);
   }
   return area.total();

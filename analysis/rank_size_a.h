@@ -22,6 +22,8 @@ inline constexpr float kAxisScale = 1.4142135f;
 // The base-10 logarithm: the single-precision natural logarithm times log10 e,
 // each rounded.
 float log10Of(float value);
+// log10Of of every value, in place.
+void toLog10(std::span<float> values);
 
 // The trapezoid width of each of n ranks along the normalised rank axis; a
 // single rank has no neighbour and the width 0.

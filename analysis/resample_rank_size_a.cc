@@ -43,14 +43,17 @@ ResampleRankSizeA::ResampleRankSizeA(const ObservedSizes& sizes)
       firstOfSize_(sizes.size()),
       scales_(sizes.size()),
       paddedRanks_(roundedUpToVectors(sizes.size())),
-      slotRoom_(roundedUpToVectors(sizes.size() +
-                                   CountedResample::kSpreadSlack)),
+      slotRoom_(
+          roundedUpToVectors(sizes.size() + CountedResample::kSpreadSlack)),
       sizeByRank_(kBatch * slotRoom_) {
   const std::size_t n = sizes.size();
   stripWidth_.resize(paddedRanks_, 0.0f);
   for (std::size_t p = 0; p < n; ++p) {
     ordered_[p] = orderedSize(sizes[p]);
-    logSizes_[p] = log10Of(ordered_[p]);
+    logSizes_[p] = ordered_[p];
+  }
+  toLog10(logSizes_);
+  for (std::size_t p = 0; p < n; ++p) {
     firstOfSize_[p] = p > 0 && ordered_[p] == ordered_[p - 1]
                           ? firstOfSize_[p - 1]
                           : static_cast<int>(p);
@@ -208,8 +211,9 @@ void ResampleRankSizeA::take(const CountedResample& resample, int slot) {
 
 std::array<float, ResampleRankSizeA::kBatch> ResampleRankSizeA::batchAs()
     const {
-  const BatchArrays arrays{ordered_.size(),    paddedRanks_, slotRoom_,
-                           sizeByRank_.data(), slotLine_,    stripWidth_.data()};
+  const BatchArrays arrays{ordered_.size(), paddedRanks_,
+                           slotRoom_,       sizeByRank_.data(),
+                           slotLine_,       stripWidth_.data()};
 #if TALVIK_AVX2_LOOPS
   if (avx2LoopsRun()) return signedAreasAvx2(arrays);
 #endif

@@ -1,13 +1,14 @@
-// Checks naturalLog against a wider logarithm for every positive float, from
-// the smallest denormal up to +inf, on two threads. Run by hand after any
-// change to analysis/natural_log.cc (a Release build takes about two minutes).
+// Checks naturalLog and naturalLogs against a wider logarithm for every
+// positive float, from the smallest denormal up to +inf, on two threads. Run by
+// hand after any change to analysis/natural_log.cc (a Release build takes about
+// two minutes).
 //
 // The reference is the x87 long double logarithm (64-bit significand) rounded
-// to float: a different computation from naturalLog's, which rounds the double
-// logarithm and settles close calls with its own atanh series in double-double
-// arithmetic (pairs of doubles, about 106 bits). A float whose long double
-// result lies too close to a midpoint between two floats to trust is listed as
-// undecided (none does).
+// to float: a different computation from naturalLog's, which rounds its own
+// double estimate (an atanh series) and settles close calls with a longer one
+// in double-double arithmetic (pairs of doubles, about 106 bits). A float whose
+// long double result lies too close to a midpoint between two floats to trust
+// is listed as undecided (none does).
 
 #include <algorithm>
 #include <atomic>
@@ -31,9 +32,8 @@ constexpr std::uint32_t kLastBits = 0x7f800000u;   // +inf
 constexpr std::uint32_t kChunk = 1u << 20;
 constexpr std::size_t kListLimit = 40;
 
-// The window of naturalLog's double path, and a far narrower one for the
-// long double result, whose error is a unit or two in 64 bits.
-constexpr double kDoubleCloseCall = 0x1p-48;
+// A far narrower window than naturalLog's for the long double result, whose
+// error is a unit or two in 64 bits.
 constexpr long double kWideCloseCall = 0x1p-58L;
 
 // The float neighbour of `rounded` on the side of `value`.
@@ -67,6 +67,9 @@ struct Tally {
   std::uint64_t undecided = 0;
   std::uint64_t logfWrong = 0;
   std::uint64_t viaDoubleWrong = 0;
+  // The estimate's largest error, in units of its last place (the reference
+  // itself errs by about 2^-11 of one).
+  double worstEstimateUnits = 0;
   std::vector<Finding> mismatchList;
   std::vector<Finding> undecidedList;
   std::vector<Finding> viaDoubleWrongList;
@@ -78,6 +81,7 @@ struct Tally {
     undecided += other.undecided;
     logfWrong += other.logfWrong;
     viaDoubleWrong += other.viaDoubleWrong;
+    worstEstimateUnits = std::max(worstEstimateUnits, other.worstEstimateUnits);
     mismatchList.insert(mismatchList.end(), other.mismatchList.begin(),
                         other.mismatchList.end());
     undecidedList.insert(undecidedList.end(), other.undecidedList.begin(),
@@ -96,7 +100,8 @@ bool sameBits(float a, float b) {
   return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
-void checkOne(std::uint32_t bits, Tally& tally) {
+// `fromBatch` is naturalLogs' result for the same float.
+void checkOne(std::uint32_t bits, float fromBatch, Tally& tally) {
   const float x = std::bit_cast<float>(bits);
   ++tally.checked;
 
@@ -111,14 +116,17 @@ void checkOne(std::uint32_t bits, Tally& tally) {
       note(tally.undecidedList, {bits, expected, naturalLog(x)});
     }
 
-    // The same test naturalLog makes before it leaves the double path.
-    const double estimate = std::log(static_cast<double>(x));
-    const float viaDouble = static_cast<float>(estimate);
-    const double doubleMidpoint = midpointTowards(viaDouble, estimate);
-    if (std::abs(estimate - doubleMidpoint) <=
-        std::abs(doubleMidpoint) * kDoubleCloseCall) {
-      ++tally.settledPrecisely;
-    }
+    // The same test naturalLog makes before it leaves its estimate.
+    const double estimate = naturalLogEstimate(x);
+    if (nearFloatMidpoint(estimate)) ++tally.settledPrecisely;
+    const long double error =
+        magnitude(static_cast<long double>(estimate) - wide);
+    const long double unit = std::ldexp(
+        1.0L, std::ilogb(estimate) - std::numeric_limits<double>::digits + 1);
+    tally.worstEstimateUnits =
+        std::max(tally.worstEstimateUnits, static_cast<double>(error / unit));
+    const double libraryEstimate = std::log(static_cast<double>(x));
+    const float viaDouble = static_cast<float>(libraryEstimate);
     if (!sameBits(viaDouble, expected)) {
       ++tally.viaDoubleWrong;
       note(tally.viaDoubleWrongList, {bits, expected, viaDouble});
@@ -127,7 +135,7 @@ void checkOne(std::uint32_t bits, Tally& tally) {
 
   if (!sameBits(std::log(x), expected)) ++tally.logfWrong;
   const float found = naturalLog(x);
-  if (!sameBits(found, expected)) {
+  if (!sameBits(found, expected) || !sameBits(fromBatch, expected)) {
     ++tally.mismatches;
     note(tally.mismatchList, {bits, expected, found});
   }
@@ -140,13 +148,19 @@ Tally checkAll() {
   Tally total;
   auto work = [&] {
     Tally tally;
+    std::vector<float> batch;
     for (;;) {
       const std::uint64_t first = nextChunk.fetch_add(kChunk);
       if (first > kLastBits) break;
       const std::uint64_t end =
           std::min<std::uint64_t>(first + kChunk, kLastBits + 1ull);
+      batch.clear();
       for (std::uint64_t bits = first; bits < end; ++bits) {
-        checkOne(static_cast<std::uint32_t>(bits), tally);
+        batch.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
+      }
+      naturalLogs(batch);
+      for (std::uint64_t bits = first; bits < end; ++bits) {
+        checkOne(static_cast<std::uint32_t>(bits), batch[bits - first], tally);
       }
     }
     const std::lock_guard<std::mutex> lock(merge);
@@ -182,6 +196,8 @@ void run() {
               static_cast<unsigned long long>(tally.mismatches));
   std::printf("settled by naturalLog's double-double:   %llu\n",
               static_cast<unsigned long long>(tally.settledPrecisely));
+  std::printf("estimate's worst error (double units):   %.2f\n",
+              tally.worstEstimateUnits);
   std::printf("too close to call for the reference:     %llu\n",
               static_cast<unsigned long long>(tally.undecided));
   std::printf("logf misrounded:                         %llu\n",
