@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace talvik {
@@ -139,39 +140,63 @@ ShownDigits roundForField(const Expansion& expansion, int decimals) {
           expansion.exponent + (carried ? 1 : 0)};
 }
 
-std::string asterisks(int width) { return std::string(width, '*'); }
+// The field writers fill field[0, width) and return field + width.
 
-std::string rightAligned(std::string_view text, int width) {
-  if (static_cast<int>(text.size()) > width) return asterisks(width);
-  std::string field(width - text.size(), ' ');
-  field += text;
-  return field;
+char* putAsterisks(char* field, int width) {
+  return std::fill_n(field, width, '*');
 }
 
-void endRecord(RecordDestination& destination, std::string& record) {
-  record += "\r\n";
-  destination.putRecord(record);
-  record.clear();
+char* putRightAligned(char* field, std::string_view text, int width) {
+  if (static_cast<int>(text.size()) > width) return putAsterisks(field, width);
+  char* end = field + width;
+  std::fill(field, end - text.size(), ' ');
+  std::copy(text.begin(), text.end(), end - text.size());
+  return end;
 }
 
-}  // namespace
-
-std::string editText(std::string_view text, int width) {
-  return rightAligned(text.substr(0, width), width);
+char* putText(char* field, std::string_view text, int width) {
+  return putRightAligned(field, text.substr(0, width), width);
 }
 
-std::string editWhole(int value, int width) {
+char* putWhole(char* field, int value, int width) {
   std::array<char, 12> digits;  // "-2147483648"
   const char* end =
       std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-  return rightAligned(std::string_view(digits.data(), end - digits.data()),
-                      width);
+  return putRightAligned(
+      field, std::string_view(digits.data(), end - digits.data()), width);
 }
 
-std::string editReal(float value, int width, int decimals) {
+// "00" to "99", so that digits are written two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t k = 0; k < 100; ++k) {
+    pairs[2 * k] = static_cast<char>('0' + k / 10);
+    pairs[2 * k + 1] = static_cast<char>('0' + k % 10);
+  }
+  return pairs;
+}();
+
+// Writes the last `count` digits of `number`, zeros first when it has fewer,
+// leftwards to `end`; returns the first of them.
+char* putDigits(char* end, std::uint32_t number, int count) {
+  for (; count >= 2; count -= 2) {
+    const std::size_t pair = 2 * static_cast<std::size_t>(number % 100);
+    number /= 100;
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[pair], 2);
+  }
+  if (count == 1) *--end = static_cast<char>('0' + number % 10);
+  return end;
+}
+
+char* putReal(char* field, float value, int width, int decimals) {
   const bool negative = std::signbit(value);
-  if (std::isnan(value)) return rightAligned(negative ? "-NaN" : "NaN", width);
-  if (std::isinf(value)) return rightAligned(negative ? "-INF" : "INF", width);
+  if (std::isnan(value)) {
+    return putRightAligned(field, negative ? "-NaN" : "NaN", width);
+  }
+  if (std::isinf(value)) {
+    return putRightAligned(field, negative ? "-INF" : "INF", width);
+  }
 
   // Zero, negative zero included, shows as a positive zero below 1.
   const ShownDigits shown = roundForField(
@@ -183,28 +208,55 @@ std::string editReal(float value, int width, int decimals) {
       integerDigits == 0 && width - decimals - 1 - (sign ? 1 : 0) >= 1;
   const int needed =
       (sign ? 1 : 0) + integerDigits + (leadingZero ? 1 : 0) + 1 + decimals;
-  if (needed > width) return asterisks(width);
+  if (needed > width) return putAsterisks(field, width);
 
   // Leftwards from the last decimal: the zeros after the units, the units'
-  // digits, then zeros up to the point when the value is below 1.
-  std::string field(width, ' ');
-  auto next = field.end();
-  std::uint32_t units = shown.units;
-  int zeros = shown.zeros;
-  const auto putDigit = [&] {
-    if (zeros > 0) {
-      --zeros;
-      *--next = '0';
-    } else {
-      *--next = static_cast<char>('0' + units % 10);
-      units /= 10;
-    }
+  // digits, then zeros up to the point when the value is below 1. The units
+  // are split at the point: 10^9 is beyond them, so a split at 9 or more
+  // decimals leaves them all after the point.
+  char* const end = field + width;
+  char* next = end;
+  const auto putZeros = [&next](int count) {
+    next -= count;
+    std::fill_n(next, count, '0');
   };
-  for (int k = 0; k < decimals; ++k) putDigit();
+  const int zerosAfterPoint = std::min(shown.zeros, decimals);
+  putZeros(zerosAfterPoint);
+  const int unitDigitsAfterPoint = decimals - zerosAfterPoint;
+  const auto split = static_cast<std::uint32_t>(
+      kPowersOfTen[std::min(unitDigitsAfterPoint, 9)]);
+  next = putDigits(next, shown.units % split, unitDigitsAfterPoint);
   *--next = '.';
-  for (int k = 0; k < integerDigits; ++k) putDigit();
+  const int zerosBeforePoint = shown.zeros - zerosAfterPoint;
+  putZeros(zerosBeforePoint);
+  next = putDigits(next, shown.units / split, integerDigits - zerosBeforePoint);
   if (leadingZero) *--next = '0';
   if (sign) *--next = '-';
+  std::fill(field, next, ' ');
+  return end;
+}
+
+std::string blankField(int width) {
+  return std::string(static_cast<std::size_t>(width), ' ');
+}
+
+}  // namespace
+
+std::string editText(std::string_view text, int width) {
+  std::string field = blankField(width);
+  putText(field.data(), text, width);
+  return field;
+}
+
+std::string editWhole(int value, int width) {
+  std::string field = blankField(width);
+  putWhole(field.data(), value, width);
+  return field;
+}
+
+std::string editReal(float value, int width, int decimals) {
+  std::string field = blankField(width);
+  putReal(field.data(), value, width, decimals);
   return field;
 }
 
@@ -212,30 +264,62 @@ namespace format_internal {
 
 void writeItems(RecordDestination& destination, std::span<const Item> items,
                 std::span<const Value> values) {
-  std::string record;
+  // Every record of the program's own formats fits on the stack; a longer
+  // one is built on the heap.
+  std::array<char, 256> shortRecord;
+  std::string longRecord;
+  char* record = nullptr;
+  char* end = nullptr;  // where the next item goes
+  // Each field is exactly its width, so the record's length is known before
+  // it is built.
+  const auto startRecord = [&](std::span<const Item> rest) {
+    std::size_t length = 2;  // CR LF
+    for (const Item& item : rest) {
+      if (item.kind == ItemKind::kRecordBreak) break;
+      length += item.kind == ItemKind::kLiteral
+                    ? item.literal.size()
+                    : static_cast<std::size_t>(item.width);
+    }
+    if (length <= shortRecord.size()) {
+      record = shortRecord.data();
+    } else {
+      longRecord.resize(length);
+      record = longRecord.data();
+    }
+    end = record;
+  };
+  const auto endRecord = [&] {
+    *end++ = '\r';
+    *end++ = '\n';
+    destination.putRecord(std::string_view(record, end - record));
+  };
+
+  startRecord(items);
   std::size_t next = 0;
-  for (const Item& item : items) {
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const Item& item = items[k];
     switch (item.kind) {
       case ItemKind::kLiteral:
-        record += item.literal;
+        end = std::copy(item.literal.begin(), item.literal.end(), end);
         break;
       case ItemKind::kRecordBreak:
-        endRecord(destination, record);
+        endRecord();
+        startRecord(items.subspan(k + 1));
         break;
       case ItemKind::kText:
-        record +=
-            editText(std::get<std::string_view>(values[next++]), item.width);
+        end = putText(end, std::get<std::string_view>(values[next++]),
+                      item.width);
         break;
       case ItemKind::kWhole:
-        record += editWhole(std::get<int>(values[next++]), item.width);
+        end = putWhole(end, std::get<int>(values[next++]), item.width);
         break;
       case ItemKind::kReal:
-        record += editReal(std::get<float>(values[next++]), item.width,
-                           item.decimals);
+        end = putReal(end, std::get<float>(values[next++]), item.width,
+                      item.decimals);
         break;
     }
   }
-  endRecord(destination, record);
+  endRecord();
 }
 
 }  // namespace format_internal
