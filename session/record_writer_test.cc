@@ -13,6 +13,7 @@
 
 #include "session/collected_records_testutil.h"
 #include "session/fault.h"
+#include "session/real_field_testutil.h"
 
 namespace talvik {
 namespace {
@@ -194,6 +195,64 @@ TEST(RecordWriter, NoNonZeroDigitBeyondTheEighthSignificantInF154) {
       }
     }
     bits += 1999;
+  }
+}
+
+// Every float in runs around rounding and carry boundaries, powers of ten,
+// 2^23, 2^63 and the smallest normal float, in both signs and several
+// formats; then pseudo-random bit patterns, each in one of the formats.
+// Debug builds try fewer.
+TEST(RecordWriter, EditsRealsAsTheExactExpansionDerives) {
+#ifdef NDEBUG
+  constexpr std::uint32_t kRunLength = 2048;
+  constexpr int kRandomCount = 2'000'000;
+#else
+  constexpr std::uint32_t kRunLength = 256;
+  constexpr int kRandomCount = 200'000;
+#endif
+  struct Format {
+    int width;
+    int decimals;
+  };
+  constexpr Format kFormats[] = {{15, 4}, {7, 3},  {3, 1},
+                                 {12, 0}, {45, 2}, {48, 45}};
+  const auto difference = [](float value, Format format) -> std::string {
+    const std::string field = editReal(value, format.width, format.decimals);
+    const std::string expected =
+        expectedReal(value, format.width, format.decimals);
+    if (field == expected) return {};
+    return "F" + std::to_string(format.width) + "." +
+           std::to_string(format.decimals) + " of bits " +
+           std::to_string(std::bit_cast<std::uint32_t>(value)) + ": " + field +
+           " instead of " + expected;
+  };
+
+  const float smallestNormal = std::numeric_limits<float>::min();
+  std::vector<float> centres = {0.0005f, 0.05f,   0.5f,          0.9995f,
+                                9.9995f, 9.9996f, 99.9995f,      999.9995f,
+                                0x1p23f, 0x1p63f, smallestNormal};
+  for (float power = 1e-6f; power < 1e21f; power *= 10.0f) {
+    centres.push_back(power);
+  }
+  for (const float centre : centres) {
+    const std::uint32_t first =
+        std::bit_cast<std::uint32_t>(centre) - kRunLength / 2;
+    for (std::uint32_t bits = first; bits < first + kRunLength; ++bits) {
+      const float value = std::bit_cast<float>(bits);
+      for (const Format format : kFormats) {
+        ASSERT_EQ(difference(value, format), "");
+        ASSERT_EQ(difference(-value, format), "");
+      }
+    }
+  }
+  std::uint32_t state = 12345;
+  for (int k = 0; k < kRandomCount; ++k) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    ASSERT_EQ(difference(std::bit_cast<float>(state),
+                         kFormats[k % std::size(kFormats)]),
+              "");
   }
 }
 
