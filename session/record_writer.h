@@ -56,7 +56,7 @@ void writeItems(RecordDestination& destination, std::span<const Item> items,
 //                observedA, settlementCount);
 template <typename... Values>
 void writeRecords(RecordDestination& destination,
-                  FormatText<std::type_identity_t<Values>...> format,
+                  const FormatText<std::type_identity_t<Values>...>& format,
                   const Values&... values) {
   const std::array<format_internal::Value, sizeof...(Values)> fieldValues{
       format_internal::toValue(values)...};
