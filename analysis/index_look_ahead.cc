@@ -57,19 +57,19 @@ std::uint32_t stateAfter(std::uint32_t start, int steps) {
    is 1/1000 (1 - 6.9e-8); the product's rounding adds at most 2^-24 = 6.0e-8
    of it, so x times it lies below x / 1000 (for x > 0) by less than
    2^24 / 1000 x 1.3e-7 < 0.003. Truncated, it is floor(x / 1000) or one
-   less; q x 1000 < 2^24 and the remainder x - q x 1000 < 2000 are exact, and
-   adding 1000 to the remainder minus 1000 when that is negative corrects
-   it. From there on 16 bits suffice, twice as many to a vector. The test of
-   the look-ahead checks every state. */
+   less. The remainder x - q x 1000, from 0 to 1999, is taken in integers,
+   and adding 1000 to the remainder minus 1000 when that is negative corrects
+   it. Its last 16 bits decide it, so from the state on 16 bits suffice, twice
+   as many to a vector. The test of the look-ahead checks every state. */
 constexpr float kThousandthBelow = 0x1.0624dcp-10f;
 
 [[gnu::always_inline]] inline std::int16_t positionOf(std::uint32_t state,
                                                       std::int16_t n) {
-  const float whole = static_cast<float>(static_cast<std::int32_t>(state));
-  const float quotient =
-      static_cast<float>(static_cast<std::int32_t>(whole * kThousandthBelow));
-  const auto below = static_cast<std::int16_t>(
-      static_cast<std::int32_t>(whole - quotient * 1000.0f) - 1000);
+  const auto whole = static_cast<std::int32_t>(state);
+  const auto quotient = static_cast<std::int32_t>(static_cast<float>(whole) *
+                                                  kThousandthBelow);
+  const auto below =
+      static_cast<std::int16_t>(whole - quotient * 1000 - 1000);
   const auto index = static_cast<std::int16_t>(below + ((below >> 15) & 1000));
   return std::min(index, n);
 }
