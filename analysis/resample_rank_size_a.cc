@@ -65,13 +65,12 @@ const ResampleRankSizeA::Scale& ResampleRankSizeA::scaleFor(
   std::optional<Scale>& scale = scales_[firstOfSize_[largestPosition]];
   if (scale) return *scale;
   const std::size_t n = ordered_.size();
-  NormalisedSizeAxis axis(ordered_[largestPosition], n);
+  const NormalisedSizeAxis axis(ordered_[largestPosition], n);
   std::vector<float> placed(n);
   for (std::size_t p = 0; p < n; ++p) placed[p] = axis.place(logSizes_[p]);
   std::vector<float> line = axis.referenceLine();
   line.resize(paddedRanks_, 0.0f);
-  return scale.emplace(
-      Scale{std::move(axis), std::move(placed), std::move(line)});
+  return scale.emplace(Scale{std::move(placed), std::move(line)});
 }
 
 float ResampleRankSizeA::of(std::span<const int> positionByRank) {

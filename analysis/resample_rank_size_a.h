@@ -40,10 +40,9 @@ class ResampleRankSizeA {
   std::array<float, kBatch> batchAs() const;
 
  private:
-  // The size axis of one largest size, every size placed on it, and its
+  // Every size placed on the size axis of one largest size, and that axis's
   // reference line padded with zeros to whole vectors of ranks.
   struct Scale {
-    NormalisedSizeAxis axis;
     std::vector<float> sizes;
     std::vector<float> line;
   };
