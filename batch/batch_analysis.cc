@@ -4,7 +4,7 @@
 
 #include "analysis/bootstrap.h"
 #include "analysis/resample_generator.h"
-#include "batch/text_destination.h"
+#include "session/console/text_destination.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
 #include "reports/plotting_file.h"

@@ -16,9 +16,9 @@
 #include "batch/result_table.h"
 #include "batch/shared_readings.h"
 #include "plot/comparison_chart.h"
-#include "session/folder.h"
-#include "session/terminal.h"
-#include "session/whole_file.h"
+#include "session/console/folder.h"
+#include "session/console/terminal.h"
+#include "session/console/whole_file.h"
 
 namespace talvik {
 namespace {

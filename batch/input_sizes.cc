@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "analysis/size_file.h"
-#include "batch/largest_sizes.h"
+#include "analysis/largest_sizes.h"
 #include "batch/size_doubts.h"
-#include "session/fault.h"
-#include "session/input_file.h"
+#include "session/console/fault.h"
+#include "session/console/input_file.h"
 
 namespace talvik {
 namespace {

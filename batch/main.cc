@@ -1,5 +1,5 @@
 #include "batch/batch_command.h"
-#include "session/terminal.h"
+#include "session/console/terminal.h"
 
 int main(int argc, char** argv) {
   talvik::useBinaryStandardStreams();

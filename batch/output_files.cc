@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "batch/option_values.h"
-#include "session/whole_file.h"
+#include "session/console/whole_file.h"
 
 namespace talvik {
 namespace {

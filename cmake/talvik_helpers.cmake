@@ -1,5 +1,5 @@
 # Collects a folder's sources: everything but tests, fuzz targets, benchmarks and
-# main. A folder that holds two layers names the sources of each instead.
+# main, unless the sources are given.
 function(talvik_folder_library name)
   if(ARGN)
     set(sources ${ARGN})

@@ -25,8 +25,8 @@ cmake --build --preset fuzz -j2
 # room, and so does a session with such a file.
 targets=(
   "analysis/size_file_fuzz 8192"
-  "session/console_reader_fuzz 4096"
-  "session/record_writer_fuzz 1024"
+  "session/console/console_reader_fuzz 4096"
+  "session/console/record_writer_fuzz 1024"
   "session/run_session_fuzz 8192"
   "batch/csv_sizes_fuzz 4096"
   "batch/option_values_fuzz 64"

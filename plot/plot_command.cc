@@ -9,7 +9,7 @@
 #include "plot/plot_options.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
-#include "session/whole_file.h"
+#include "session/console/whole_file.h"
 
 namespace talvik {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
-#include "session/system_file_testutil.h"
+#include "session/console/system_file_testutil.h"
 
 namespace talvik {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "session/record_writer.h"
+#include "session/console/record_writer.h"
 
 namespace talvik {
 

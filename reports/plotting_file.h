@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "analysis/bootstrap.h"
-#include "session/record_destination.h"
+#include "session/console/record_destination.h"
 
 namespace talvik {
 

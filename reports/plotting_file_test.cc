@@ -5,7 +5,7 @@
 
 #include "analysis/rank_size_a.h"
 #include "gtest/gtest.h"
-#include "session/collected_records_testutil.h"
+#include "session/console/collected_records_testutil.h"
 
 namespace talvik {
 namespace {

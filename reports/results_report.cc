@@ -1,6 +1,6 @@
 #include "reports/results_report.h"
 
-#include "session/record_writer.h"
+#include "session/console/record_writer.h"
 
 namespace talvik {
 

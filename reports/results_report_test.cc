@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "session/collected_records_testutil.h"
+#include "session/console/collected_records_testutil.h"
 
 namespace talvik {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "gtest/gtest.h"
 #include "session/file_connections.h"
-#include "session/system_file_testutil.h"
+#include "session/console/system_file_testutil.h"
 
 namespace talvik {
 namespace {

@@ -5,8 +5,7 @@
 #include <system_error>
 #include <utility>
 
-#include "session/fault.h"
-#include "session/fault_report.h"
+#include "session/console/fault.h"
 
 namespace talvik {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "analysis/byte_source.h"
-#include "session/record_destination.h"
-#include "session/system_file.h"
+#include "session/console/record_destination.h"
+#include "session/console/system_file.h"
 
 namespace talvik {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "session/fault.h"
-#include "session/fault_testutil.h"
-#include "session/system_file_testutil.h"
+#include "session/console/fault.h"
+#include "session/console/fault_testutil.h"
+#include "session/console/system_file_testutil.h"
 
 namespace talvik {
 namespace {

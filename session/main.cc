@@ -1,5 +1,5 @@
 #include "session/run_session.h"
-#include "session/terminal.h"
+#include "session/console/terminal.h"
 
 int main() {
   talvik::useBinaryStandardStreams();

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "reports/plotting_file.h"
-#include "session/record_writer.h"
+#include "session/console/record_writer.h"
 
 namespace talvik {
 namespace {

@@ -3,9 +3,9 @@
 
 #include "analysis/bootstrap.h"
 #include "analysis/resample_generator.h"
-#include "session/console_reader.h"
+#include "session/console/console_reader.h"
 #include "session/file_connections.h"
-#include "session/record_destination.h"
+#include "session/console/record_destination.h"
 
 namespace talvik {
 

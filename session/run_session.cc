@@ -8,13 +8,13 @@
 #include "analysis/resample_generator.h"
 #include "analysis/size_file.h"
 #include "reports/results_report.h"
-#include "session/console_reader.h"
-#include "session/fault.h"
+#include "session/console/console_reader.h"
+#include "session/console/fault.h"
 #include "session/fault_report.h"
 #include "session/file_connections.h"
 #include "session/plotting_phase.h"
-#include "session/record_writer.h"
-#include "session/screen.h"
+#include "session/console/record_writer.h"
+#include "session/console/screen.h"
 
 namespace talvik {
 namespace {

@@ -24,8 +24,8 @@
 #include <string>
 #include <string_view>
 
-#include "session/console_reader.h"
-#include "session/fault.h"
+#include "session/console/console_reader.h"
+#include "session/console/fault.h"
 #include "session/fault_report.h"
 #include "session/run_session.h"
 

@@ -1,0 +1,120 @@
+#include "session/console/system_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace talvik {
+namespace {
+
+std::error_code lastError() { return {errno, systemErrorCategory()}; }
+
+int descriptorOf(std::intptr_t handle) { return static_cast<int>(handle); }
+
+int flagsFor(FileOpening opening) {
+  switch (opening) {
+    case FileOpening::kReadOnly:
+      return O_RDONLY;
+    case FileOpening::kReadWrite:
+      return O_RDWR;
+    case FileOpening::kReadWriteOrCreate:
+      return O_RDWR | O_CREAT;
+    case FileOpening::kNewForWriting:
+      return O_WRONLY | O_CREAT | O_EXCL;
+  }
+  return O_RDONLY;
+}
+
+FileIdentity identityOf(const struct stat& status) {
+  return {static_cast<std::uint64_t>(status.st_dev),
+          static_cast<std::uint64_t>(status.st_ino)};
+}
+
+}  // namespace
+
+const std::error_category& systemErrorCategory() {
+  return std::generic_category();
+}
+
+SystemFile::SystemFile(const std::string& path, FileOpening opening,
+                       std::error_code& error) {
+  // The mode, less the umask, is that of a created file.
+  const int descriptor =
+      ::open(path.c_str(), flagsFor(opening) | O_CLOEXEC, 0666);
+  error = descriptor < 0 ? lastError() : std::error_code();
+  if (descriptor >= 0) handle_ = descriptor;
+}
+
+FileFacts SystemFile::facts(std::error_code& error) const {
+  struct stat status;
+  if (::fstat(descriptorOf(handle_), &status) != 0) {
+    error = lastError();
+    return {};
+  }
+  error.clear();
+  return {identityOf(status), S_ISDIR(status.st_mode) != 0,
+          S_ISREG(status.st_mode) != 0};
+}
+
+std::size_t SystemFile::read(char* buffer, std::size_t capacity,
+                             std::error_code& error) {
+  ssize_t count;
+  do {
+    count = ::read(descriptorOf(handle_), buffer, capacity);
+  } while (count < 0 && errno == EINTR);
+  if (count < 0) {
+    error = lastError();
+    return 0;
+  }
+  error.clear();
+  return static_cast<std::size_t>(count);
+}
+
+void SystemFile::write(std::string_view bytes, std::error_code& error) {
+  while (!bytes.empty()) {
+    const ssize_t count =
+        ::write(descriptorOf(handle_), bytes.data(), bytes.size());
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      error = lastError();
+      return;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+  error.clear();
+}
+
+void SystemFile::cut(std::uint64_t size, std::error_code& error) {
+  const bool cut =
+      ::ftruncate(descriptorOf(handle_), static_cast<off_t>(size)) == 0;
+  error = cut ? std::error_code() : lastError();
+}
+
+void SystemFile::sync(std::error_code& error) {
+  error = ::fsync(descriptorOf(handle_)) == 0 ? std::error_code() : lastError();
+}
+
+void SystemFile::close(std::error_code& error) {
+  error.clear();
+  if (handle_ == kClosed) return;
+  // The descriptor is released even when close reports a failure.
+  if (::close(descriptorOf(handle_)) != 0) error = lastError();
+  handle_ = kClosed;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return identityOf(status);
+}
+
+void moveFileOver(const std::string& from, const std::string& to,
+                  std::error_code& error) {
+  error = std::rename(from.c_str(), to.c_str()) == 0 ? std::error_code()
+                                                     : lastError();
+}
+
+}  // namespace talvik

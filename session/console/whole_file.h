@@ -1,0 +1,40 @@
+#ifndef TALVIK_SESSION_CONSOLE_WHOLE_FILE_H_
+#define TALVIK_SESSION_CONSOLE_WHOLE_FILE_H_
+
+#include <string>
+#include <string_view>
+
+namespace talvik {
+
+// The step of a whole-file operation that the system refused.
+enum class FileOperation {
+  kOpening,         // opening the file to read it
+  kReading,         // reading it
+  kCreating,        // creating the temporary file beside the target
+  kWriting,         // writing, syncing or closing the temporary file
+  kPuttingInPlace,  // renaming the temporary file over the target
+};
+
+// A whole-file operation that failed; the caller words it for its own reader.
+struct FileError {
+  std::string path;
+  std::string reason;  // the system's message, e.g. "No such file or directory"
+  FileOperation operation;
+};
+
+// The whole content of a file. Throws FileError (kOpening or kReading).
+std::string readWholeFile(const std::string& path);
+
+// Puts `text` in place of the file `path` in one step: it is written to a
+// temporary file beside `path` with the permissions a new file gets (on POSIX
+// 0666 less the umask), made durable, then renamed over `path`. On failure
+// throws FileError (kCreating, kWriting or kPuttingInPlace), the temporary file
+// is removed and an existing file at `path` is left as it was.
+void replaceWholeFile(const std::string& path, std::string_view text);
+
+// Whether both paths name one existing file; false when either is missing.
+bool isSameFile(const std::string& first, const std::string& second);
+
+}  // namespace talvik
+
+#endif  // TALVIK_SESSION_CONSOLE_WHOLE_FILE_H_

@@ -1,0 +1,102 @@
+#include "session/console/whole_file.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "gtest/gtest.h"
+#include "session/console/system_file_testutil.h"
+
+namespace talvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+using ErrorFields = std::tuple<std::string, std::string, FileOperation>;
+
+template <typename Action>
+ErrorFields errorFrom(Action action) {
+  try {
+    action();
+  } catch (const FileError& error) {
+    return {error.path, error.reason, error.operation};
+  }
+  ADD_FAILURE() << "no error thrown";
+  return {};
+}
+
+class WholeFileTest : public ScratchFolderTest {
+ protected:
+  WholeFileTest() : ScratchFolderTest("talvik_whole_") {}
+};
+
+TEST_F(WholeFileTest, ReplacesAnOldFileWhole) {
+  write("picture.svg", std::string(100000, 'x'));
+  replaceWholeFile(path("picture.svg"), "<svg/>\n");
+  EXPECT_EQ(read("picture.svg"), "<svg/>\n");
+  EXPECT_EQ(entries(), std::set<std::string>{"picture.svg"});
+}
+
+// Windows files have no mode bits.
+#ifndef _WIN32
+TEST_F(WholeFileTest, ReplacedFileHasTheModeOfANewFile) {
+  write("picture.svg", "old");
+  fs::permissions(path("picture.svg"), fs::perms::owner_read);
+  const mode_t previousMask = ::umask(027);
+  replaceWholeFile(path("picture.svg"), "<svg/>\n");
+  ::umask(previousMask);
+  struct stat status;
+  ASSERT_EQ(::stat(path("picture.svg").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+#endif
+
+TEST_F(WholeFileTest, FailureLeavesTheTargetAsItWasAndNoTemporaryFile) {
+  fs::create_directory(path("picture.svg"));
+  write("picture.svg/kept", "kept");
+  EXPECT_EQ(errorFrom([&] { replaceWholeFile(path("picture.svg"), "new"); }),
+            ErrorFields(path("picture.svg"),
+                        systemMessage(EISDIR, kWindowsAccessDenied),
+                        FileOperation::kPuttingInPlace));
+  EXPECT_EQ(entries(), std::set<std::string>{"picture.svg"});
+  EXPECT_EQ(read("picture.svg/kept"), "kept");
+  EXPECT_EQ(errorFrom([&] { replaceWholeFile(path("none/p.svg"), "new"); }),
+            ErrorFields(path("none/p.svg"),
+                        systemMessage(ENOENT, kWindowsPathNotFound),
+                        FileOperation::kCreating));
+}
+
+TEST_F(WholeFileTest, ReadsAFileLargerThanOneBufferAndNamesTheFailedStep) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += std::to_string(i) + "\r\n";
+  write("rows.csv", text);
+  EXPECT_EQ(readWholeFile(path("rows.csv")), text);
+  EXPECT_EQ(
+      errorFrom([&] { readWholeFile(path("none.csv")); }),
+      ErrorFields(path("none.csv"), systemMessage(ENOENT, kWindowsFileNotFound),
+                  FileOperation::kOpening));
+  fs::create_directory(path("folder"));
+  EXPECT_EQ(
+      errorFrom([&] { readWholeFile(path("folder")); }),
+      ErrorFields(path("folder"), "Is a directory", FileOperation::kReading));
+}
+
+TEST_F(WholeFileTest, SameFileUnderAnotherNameButNotAMissingOne) {
+  write("a.csv", "a");
+  write("b.csv", "a");
+  EXPECT_TRUE(
+      isSameFile(path("a.csv"), (scratch_.path() / "." / "a.csv").string()));
+  EXPECT_FALSE(isSameFile(path("a.csv"), path("b.csv")));
+  EXPECT_FALSE(isSameFile(path("none.csv"), path("none.csv")));
+}
+
+}  // namespace
+}  // namespace talvik
