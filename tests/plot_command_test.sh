@@ -95,6 +95,8 @@ refuse bad_row.csv "$(printf '%s\r\n' "$header" "${rows[0]}" '   2,       500.00
   'talvik-plot: bad_row.csv:3: expected RANK and 4 sizes separated by commas, found 4 fields (reading the plotting file)'
 refuse bad_size.csv "$(printf '%s\r\n' "$header" "${rows[@]:0:3}" '   4,          10.00,       250.0000,        20.0000,        10.0000')" \
   'talvik-plot: bad_size.csv:5: SETSIZE "          10.00" is not a size with 4 decimals right-aligned in 15 characters (reading the plotting file)'
+refuse bad_rank.csv "$(printf '%s\r\n' "$header" $'\e[2J,      1000.0000,      1000.0000,      1000.0000,       500.0000')" \
+  'talvik-plot: bad_rank.csv:2: RANK "\x1B[2J" is not a whole number right-aligned in 4 characters (reading the plotting file)'
 # The system's own words, wine's on Windows.
 no_such_file='No such file or directory'
 [ "${TALVIK_SYSTEM:-}" = Windows ] && no_such_file='File not found'
