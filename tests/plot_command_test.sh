@@ -5,6 +5,7 @@
 # naming the file and line, and nothing written.
 set -u
 plot=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+version=${TALVIK_VERSION:?the version of the project, which CMake gives the test}
 command -v xmllint >/dev/null || { echo "SKIP: xmllint not found (Debian: libxml2-utils)"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -127,7 +128,7 @@ usage_error 'talvik-plot: no plotting file named'
 usage_error 'talvik-plot: unknown option "--colour"' --colour small.csv
 usage_error 'talvik-plot: --level: "100" is not a whole percentage from 1 to 99' --level 100 small.csv
 
-[ "$("$plot" --version)" = 'talvik-plot 1.0.0' ] || fail "--version: [$("$plot" --version)]"
+[ "$("$plot" --version)" = "talvik-plot $version" ] || fail "--version: [$("$plot" --version)], expected [talvik-plot $version]"
 "$plot" --help | head -1 | grep -qx 'usage: talvik-plot \[OPTIONS\] PLOTFILE \[OUTPUT.svg\]' ||
   fail "--help: no usage line"
 
