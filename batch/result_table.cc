@@ -6,7 +6,7 @@
 
 #include "batch/batch_analysis.h"
 #include "batch/option_values.h"
-#include "plot/xml_text.h"
+#include "session/console/utf8_text.h"
 
 namespace talvik {
 namespace {

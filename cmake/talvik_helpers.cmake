@@ -93,11 +93,13 @@ endfunction()
 # arguments. A script that needs a missing tool says so and exits 77, which
 # CTest counts as skipped. TALVIK_SYSTEM tells the script which system the
 # programs are built for (Linux, Windows): the system's own messages differ.
+# TALVIK_VERSION is the project's version, the one --version must print.
 # TALVIK_WRAPPER, when set, is the command that runs a program the script is
 # given (valgrind for memcheck, wine for the Windows build).
 function(talvik_add_script_test name script)
   add_test(NAME ${name} COMMAND bash ${script} ${ARGN})
-  set(environment TALVIK_SYSTEM=${CMAKE_SYSTEM_NAME})
+  set(environment TALVIK_SYSTEM=${CMAKE_SYSTEM_NAME}
+      TALVIK_VERSION=${PROJECT_VERSION})
   if(CMAKE_CROSSCOMPILING_EMULATOR)
     list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " wrapper)
     list(APPEND environment "TALVIK_WRAPPER=${wrapper}")

@@ -167,7 +167,7 @@ TEST_F(PlotCommand, ShowsTheHelpAndTheVersionOnStandardOutput) {
   EXPECT_EQ(errors_.str(), "");
   EXPECT_EQ(run({"-h"}), 0);
   EXPECT_EQ(run({"--version"}), 0);
-  EXPECT_EQ(out_.str(), "talvik-plot 1.0.0\n");
+  EXPECT_EQ(out_.str(), "talvik-plot " TALVIK_VERSION "\n");
   EXPECT_EQ(errors_.str(), "");
 }
 

@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "fast_float/fast_float.h"
-
 #include "plot/plot_error.h"
+#include "session/console/shown_text.h"
 
 namespace talvik {
 namespace {
@@ -17,6 +17,7 @@ constexpr std::size_t kRankWidth = 4;
 constexpr std::size_t kSizeWidth = 15;
 constexpr std::size_t kDecimals = 4;
 constexpr std::size_t kFieldsPerRow = 1 + kSizeColumnCount;
+constexpr std::size_t kShownFieldBytes = 40;
 
 // Splits the text into records, each without its CR LF or LF. A last record
 // without a record end still counts.
@@ -47,13 +48,11 @@ std::vector<std::string_view> splitFields(std::string_view record) {
   return fields;
 }
 
-// The field as it may be shown in a message: control and non-ASCII bytes
-// become "?", so that a binary file cannot garble the terminal.
+// The field in quotes as a message shows it; a field of a good file is at
+// most 15 bytes, so a longer cut still shows what went wrong.
 std::string quoted(std::string_view field) {
   std::string shown = "\"";
-  for (const char c : field) {
-    shown += (c >= ' ' && c <= '~') ? c : '?';
-  }
+  shown += shownText(field, kShownFieldBytes);
   return shown + "\"";
 }
 

@@ -106,7 +106,7 @@ TEST(PlottingRows, RefusesAnythingElseNamingTheFileAndLine) {
   struct Case {
     std::string text;
     std::size_t line;
-    std::string_view reason;
+    std::string reason;
   };
   const Case cases[] = {
       {"", 1,
@@ -159,8 +159,21 @@ TEST(PlottingRows, RefusesAnythingElseNamingTheFileAndLine) {
        "SETSIZE \"      2.5e+0001\" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
       {withHeader(row("   1", "       \t25.0000")), 2,
-       "SETSIZE \"       ?25.0000\" is not a size with 4 decimals "
+       "SETSIZE \"       \\x0925.0000\" is not a size with 4 decimals "
        "right-aligned in 15 characters"},
+      {withHeader(row("\x1B[2J", "        25.0000")), 2,
+       "RANK \"\\x1B[2J\" is not a whole number right-aligned in 4 "
+       "characters"},
+      {withHeader(row("   1",
+                      "      \xC3\xA9"
+                      "25.0000")),
+       2,
+       "SETSIZE \"      \xC3\xA9"
+       "25.0000\" is not a size with 4 decimals "
+       "right-aligned in 15 characters"},
+      {withHeader(row("   1", std::string(39, ' ') + "\r25.0000")), 2,
+       "SETSIZE \"" + std::string(39, ' ') +
+           "\\x0D...\" is not 15 characters wide"},
       {withHeader(row("   1", "        -1.0000")), 2,
        "SETSIZE \"        -1.0000\" is negative"},
   };

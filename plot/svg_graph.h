@@ -9,14 +9,6 @@
 
 namespace talvik {
 
-// The picture's size in pixels and the frame of its plotting area.
-inline constexpr int kGraphWidth = 860;
-inline constexpr int kGraphHeight = 510;
-inline constexpr double kAreaLeft = 90.0;
-inline constexpr double kAreaRight = 640.0;
-inline constexpr double kAreaTop = 70.0;
-inline constexpr double kAreaBottom = 450.0;
-
 // What the graph says in words.
 struct GraphLabels {
   std::string title;  // the heading, and the document's title

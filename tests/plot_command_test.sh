@@ -5,6 +5,7 @@
 # naming the file and line, and nothing written.
 set -u
 plot=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+version=${TALVIK_VERSION:?the version of the project, which CMake gives the test}
 command -v xmllint >/dev/null || { echo "SKIP: xmllint not found (Debian: libxml2-utils)"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -95,6 +96,8 @@ refuse bad_row.csv "$(printf '%s\r\n' "$header" "${rows[0]}" '   2,       500.00
   'talvik-plot: bad_row.csv:3: expected RANK and 4 sizes separated by commas, found 4 fields (reading the plotting file)'
 refuse bad_size.csv "$(printf '%s\r\n' "$header" "${rows[@]:0:3}" '   4,          10.00,       250.0000,        20.0000,        10.0000')" \
   'talvik-plot: bad_size.csv:5: SETSIZE "          10.00" is not a size with 4 decimals right-aligned in 15 characters (reading the plotting file)'
+refuse bad_rank.csv "$(printf '%s\r\n' "$header" $'\e[2J,      1000.0000,      1000.0000,      1000.0000,       500.0000')" \
+  'talvik-plot: bad_rank.csv:2: RANK "\x1B[2J" is not a whole number right-aligned in 4 characters (reading the plotting file)'
 # The system's own words, wine's on Windows.
 no_such_file='No such file or directory'
 [ "${TALVIK_SYSTEM:-}" = Windows ] && no_such_file='File not found'
@@ -125,7 +128,7 @@ usage_error 'talvik-plot: no plotting file named'
 usage_error 'talvik-plot: unknown option "--colour"' --colour small.csv
 usage_error 'talvik-plot: --level: "100" is not a whole percentage from 1 to 99' --level 100 small.csv
 
-[ "$("$plot" --version)" = 'talvik-plot 1.0.0' ] || fail "--version: [$("$plot" --version)]"
+[ "$("$plot" --version)" = "talvik-plot $version" ] || fail "--version: [$("$plot" --version)], expected [talvik-plot $version]"
 "$plot" --help | head -1 | grep -qx 'usage: talvik-plot \[OPTIONS\] PLOTFILE \[OUTPUT.svg\]' ||
   fail "--help: no usage line"
 

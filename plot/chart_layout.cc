@@ -1,0 +1,159 @@
+#include "plot/chart_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/svg_writer.h"
+
+namespace talvik {
+namespace {
+
+constexpr double kRightMargin = 50.0;  // room for a guide label at the edge
+constexpr double kRowHeight = 24.0;
+constexpr double kRowPadding = 6.0;
+constexpr double kBelowPlot = 60.0;  // the ticks, their labels and "A"
+// Rough widths of one character in the shared font, to make room for text.
+constexpr double kLabelCharacterWidth = 7.0;   // 12 px
+constexpr double kTitleCharacterWidth = 11.0;  // 18 px bold
+constexpr double kSmallCharacterWidth = 6.2;   // 10.5 px
+constexpr std::size_t kMaxLabelCharacters = 48;
+constexpr std::size_t kMinLabelCharacters = 12;
+constexpr double kLargestDrawn = 1e6;
+constexpr int kMostTickSteps = 8;
+
+bool continuesCharacter(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+std::size_t characterCount(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(),
+                    [](char byte) { return !continuesCharacter(byte); }));
+}
+
+}  // namespace
+
+std::optional<std::string_view> whyNotDrawn(const ChartRow& row) {
+  if (!std::isfinite(row.a)) return "A not finite";
+  bool beyond = std::abs(row.a) > kLargestDrawn;
+  for (const ARange& range : row.ranges) {
+    if (!std::isfinite(range.lower) || !std::isfinite(range.upper)) {
+      return "range not finite";
+    }
+    beyond = beyond || std::abs(range.lower) > kLargestDrawn ||
+             std::abs(range.upper) > kLargestDrawn;
+  }
+  if (beyond) return "beyond a million";
+  return std::nullopt;
+}
+
+std::string shortenedLabel(std::string_view label) {
+  if (characterCount(label) <= kMaxLabelCharacters) return std::string(label);
+  std::size_t kept = 0;
+  std::size_t end = 0;
+  for (; end < label.size(); ++end) {
+    if (continuesCharacter(label[end])) continue;
+    if (kept == kMaxLabelCharacters - 1) break;
+    ++kept;
+  }
+  return std::string(label.substr(0, end)) + "\xE2\x80\xA6";
+}
+
+double detailTextWidth(std::string_view text) {
+  return characterCount(text) * kSmallCharacterWidth;
+}
+
+ChartLayout::ChartLayout(std::span<const ChartRow> rows, std::string_view title)
+    : scale_(scaleFor(rows)),
+      plotLeft_(kChartMargin + labelColumnWidth(rows) + kChartLabelGap),
+      plotBottom_(kChartPlotTop + rows.size() * kRowHeight + 2 * kRowPadding),
+      width_(std::max(
+          plotLeft_ + kChartPlotWidth + kRightMargin,
+          2 * kChartMargin + characterCount(title) * kTitleCharacterWidth)) {}
+
+int ChartLayout::pictureWidth() const {
+  return static_cast<int>(std::ceil(width_));
+}
+
+int ChartLayout::pictureHeight() const {
+  return static_cast<int>(plotBottom_ + kBelowPlot);
+}
+
+double ChartLayout::pixelOf(double a) const {
+  return plotLeft_ + (a - scale_.lowest) / (scale_.highest - scale_.lowest) *
+                         kChartPlotWidth;
+}
+
+double ChartLayout::rowCentre(std::size_t index) const {
+  return kChartPlotTop + kRowPadding + (index + 0.5) * kRowHeight;
+}
+
+std::vector<double> ChartLayout::tickValues() const {
+  std::vector<double> values;
+  const long first = std::lround(scale_.lowest / scale_.step);
+  const long last = std::lround(scale_.highest / scale_.step);
+  for (long k = first; k <= last; ++k) values.push_back(k * scale_.step);
+  return values;
+}
+
+std::string ChartLayout::tickLabel(double a) const {
+  std::string text = fixedNumber(a, scale_.decimals);
+  if (text.starts_with('-')) text.replace(0, 1, "\xE2\x88\x92");
+  return text;
+}
+
+ChartLayout::AScale ChartLayout::scaleFor(std::span<const ChartRow> rows) {
+  double smallest = 0.0;
+  double largest = 1.0;
+  for (const ChartRow& row : rows) {
+    if (whyNotDrawn(row)) continue;
+    smallest = std::min(smallest, row.a);
+    largest = std::max(largest, row.a);
+    for (const ARange& range : row.ranges) {
+      smallest = std::min({smallest, range.lower, range.upper});
+      largest = std::max({largest, range.lower, range.upper});
+    }
+  }
+  // The smallest step of 1, 2, 2.5 or 5 times a power of ten that needs at
+  // most kMostTickSteps steps.
+  const double rough = (largest - smallest) / kMostTickSteps;
+  const int exponent = static_cast<int>(std::floor(std::log10(rough)));
+  struct Candidate {
+    int mantissa;
+    int exponent;
+  };
+  const Candidate candidates[] = {{1, exponent},
+                                  {2, exponent},
+                                  {25, exponent - 1},
+                                  {5, exponent},
+                                  {1, exponent + 1}};
+  AScale scale;
+  for (const Candidate& candidate : candidates) {
+    // Dividing by a power of ten keeps 0.25 or 0.1 as near as they can be.
+    const double power = std::pow(10.0, std::abs(candidate.exponent));
+    scale.step = candidate.exponent < 0 ? candidate.mantissa / power
+                                        : candidate.mantissa * power;
+    scale.decimals = std::max(0, -candidate.exponent);
+    if (scale.step >= rough) break;
+  }
+  scale.lowest = std::floor(smallest / scale.step) * scale.step;
+  scale.highest = std::ceil(largest / scale.step) * scale.step;
+  // A guide line on the frame would be lost in it.
+  const double nearness = scale.step / 1000.0;
+  if (std::abs(scale.lowest) < nearness) scale.lowest = -scale.step;
+  if (std::abs(scale.highest - 1.0) < nearness) {
+    scale.highest = 1.0 + scale.step;
+  }
+  return scale;
+}
+
+double ChartLayout::labelColumnWidth(std::span<const ChartRow> rows) {
+  std::size_t characters = kMinLabelCharacters;
+  for (const ChartRow& row : rows) {
+    characters =
+        std::max(characters, characterCount(shortenedLabel(row.label)));
+  }
+  return characters * kLabelCharacterWidth;
+}
+
+}  // namespace talvik

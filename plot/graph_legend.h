@@ -1,0 +1,21 @@
+#ifndef TALVIK_PLOT_GRAPH_LEGEND_H_
+#define TALVIK_PLOT_GRAPH_LEGEND_H_
+
+#include <optional>
+#include <span>
+
+#include "plot/plotting_rows.h"
+#include "plot/svg_writer.h"
+
+namespace talvik {
+
+// The column right of the plotting area: an entry each for the observed
+// sizes, the reference line and the zone (naming the level when known), one
+// for A with 3 decimals when known, and below them a note counting, per
+// column, the sizes left out for want of a logarithm.
+void drawGraphLegend(SvgWriter& svg, std::span<const PlottingRow> rows,
+                     std::optional<int> level, std::optional<double> observedA);
+
+}  // namespace talvik
+
+#endif  // TALVIK_PLOT_GRAPH_LEGEND_H_
