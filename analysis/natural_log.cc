@@ -266,13 +266,6 @@ struct Estimates {
   }
 }
 
-#if TALVIK_AVX2_LOOPS
-[[gnu::target("avx2"), gnu::flatten]] void estimateAllAvx2(
-    const float* values, std::size_t count, Estimates& estimates) {
-  estimateAll(values, count, estimates);
-}
-#endif
-
 }  // namespace
 
 double naturalLogEstimate(float x) { return estimateOf(x); }
@@ -288,15 +281,8 @@ void naturalLogs(std::span<float> values) {
   for (std::size_t first = 0; first < values.size(); first += kEstimateChunk) {
     const std::size_t count = std::min(kEstimateChunk, values.size() - first);
     float* const chunk = values.data() + first;
-#if TALVIK_AVX2_LOOPS
-    if (avx2LoopsRun()) {
-      estimateAllAvx2(chunk, count, estimates);
-    } else {
-      estimateAll(chunk, count, estimates);
-    }
-#else
-    estimateAll(chunk, count, estimates);
-#endif
+    TALVIK_AVX2_OR_BASELINE(avx2Build<estimateAll>(chunk, count, estimates),
+                            estimateAll(chunk, count, estimates));
     for (std::size_t i = 0; i < count; ++i) {
       chunk[i] = estimates.settled[i] != 0
                      ? static_cast<float>(estimates.estimate[i])
