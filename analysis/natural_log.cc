@@ -16,13 +16,12 @@ namespace {
 
 // A double rounds to float on the 29 low bits of its significand, and lies on
 // a midpoint between two floats when they hold exactly 2^28. The estimate
-// below errs by a few units of its last place, so a result this many units
+// below errs by a few units of its last place, so a result kCloseCallUnits
 // (or fewer) from a midpoint cannot decide the rounding on its own. The
 // window is far wider than the estimate's error and still catches only about
 // one float in four million.
 constexpr int kDroppedBits = 29;
 constexpr std::uint64_t kMidpointBits = std::uint64_t{1} << (kDroppedBits - 1);
-constexpr std::uint64_t kCloseCallUnits = 64;
 
 // Close calls are settled in double-double arithmetic built on the error-free
 // sum and product below. These need only correctly rounded double + and *
