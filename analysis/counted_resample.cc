@@ -28,13 +28,6 @@ std::optional<std::uint32_t> wholeState(double state) {
   return most;
 }
 
-#if TALVIK_AVX2_LOOPS
-[[gnu::target("avx2"), gnu::flatten]] std::uint16_t mostOfAvx2(
-    std::span<const std::uint16_t> counts) {
-  return mostOf(counts);
-}
-#endif
-
 }  // namespace
 
 /* Why counting orders a resample exactly as the repeated selection does, for
@@ -54,13 +47,7 @@ CountedResample::CountedResample(int n)
 void CountedResample::draw(ResampleGenerator& generator) {
   countDraws(generator);
   const std::span<const std::uint16_t> drawn(counts_.data(), size());
-#if TALVIK_AVX2_LOOPS
-  if (avx2LoopsRun()) {
-    mostDraws_ = mostOfAvx2(drawn);
-    return;
-  }
-#endif
-  mostDraws_ = mostOf(drawn);
+  mostDraws_ = TALVIK_AVX2_OR_BASELINE(avx2Build<mostOf>(drawn), mostOf(drawn));
 }
 
 void CountedResample::countDraws(ResampleGenerator& generator) {

@@ -66,10 +66,9 @@ constexpr float kThousandthBelow = 0x1.0624dcp-10f;
 [[gnu::always_inline]] inline std::int16_t positionOf(std::uint32_t state,
                                                       std::int16_t n) {
   const auto whole = static_cast<std::int32_t>(state);
-  const auto quotient = static_cast<std::int32_t>(static_cast<float>(whole) *
-                                                  kThousandthBelow);
-  const auto below =
-      static_cast<std::int16_t>(whole - quotient * 1000 - 1000);
+  const auto quotient =
+      static_cast<std::int32_t>(static_cast<float>(whole) * kThousandthBelow);
+  const auto below = static_cast<std::int16_t>(whole - quotient * 1000 - 1000);
   const auto index = static_cast<std::int16_t>(below + ((below >> 15) & 1000));
   return std::min(index, n);
 }
@@ -84,24 +83,12 @@ constexpr float kThousandthBelow = 0x1.0624dcp-10f;
   }
 }
 
-#if TALVIK_AVX2_LOOPS
-[[gnu::target("avx2"), gnu::flatten]] void blockPositionsAvx2(
-    std::uint32_t start, int n, IndexLookAhead::Block& positions) {
-  blockPositions(start, n, positions);
-}
-#endif
-
 }  // namespace
 
 void computeBlockPositions(std::uint32_t start, int n,
                            IndexLookAhead::Block& positions) {
-#if TALVIK_AVX2_LOOPS
-  if (avx2LoopsRun()) {
-    blockPositionsAvx2(start, n, positions);
-    return;
-  }
-#endif
-  blockPositions(start, n, positions);
+  TALVIK_AVX2_OR_BASELINE(avx2Build<blockPositions>(start, n, positions),
+                          blockPositions(start, n, positions));
 }
 
 void IndexLookAhead::continueFrom(std::uint32_t state) {

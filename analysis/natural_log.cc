@@ -16,13 +16,12 @@ namespace {
 
 // A double rounds to float on the 29 low bits of its significand, and lies on
 // a midpoint between two floats when they hold exactly 2^28. The estimate
-// below errs by a few units of its last place, so a result this many units
+// below errs by a few units of its last place, so a result kCloseCallUnits
 // (or fewer) from a midpoint cannot decide the rounding on its own. The
 // window is far wider than the estimate's error and still catches only about
 // one float in four million.
 constexpr int kDroppedBits = 29;
 constexpr std::uint64_t kMidpointBits = std::uint64_t{1} << (kDroppedBits - 1);
-constexpr std::uint64_t kCloseCallUnits = 64;
 
 // Close calls are settled in double-double arithmetic built on the error-free
 // sum and product below. These need only correctly rounded double + and *
@@ -266,13 +265,6 @@ struct Estimates {
   }
 }
 
-#if TALVIK_AVX2_LOOPS
-[[gnu::target("avx2"), gnu::flatten]] void estimateAllAvx2(
-    const float* values, std::size_t count, Estimates& estimates) {
-  estimateAll(values, count, estimates);
-}
-#endif
-
 }  // namespace
 
 double naturalLogEstimate(float x) { return estimateOf(x); }
@@ -288,15 +280,8 @@ void naturalLogs(std::span<float> values) {
   for (std::size_t first = 0; first < values.size(); first += kEstimateChunk) {
     const std::size_t count = std::min(kEstimateChunk, values.size() - first);
     float* const chunk = values.data() + first;
-#if TALVIK_AVX2_LOOPS
-    if (avx2LoopsRun()) {
-      estimateAllAvx2(chunk, count, estimates);
-    } else {
-      estimateAll(chunk, count, estimates);
-    }
-#else
-    estimateAll(chunk, count, estimates);
-#endif
+    TALVIK_AVX2_OR_BASELINE(avx2Build<estimateAll>(chunk, count, estimates),
+                            estimateAll(chunk, count, estimates));
     for (std::size_t i = 0; i < count; ++i) {
       chunk[i] = estimates.settled[i] != 0
                      ? static_cast<float>(estimates.estimate[i])

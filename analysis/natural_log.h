@@ -1,6 +1,7 @@
 #ifndef TALVIK_ANALYSIS_NATURAL_LOG_H_
 #define TALVIK_ANALYSIS_NATURAL_LOG_H_
 
+#include <cstdint>
 #include <span>
 
 namespace talvik {
@@ -22,6 +23,10 @@ double naturalLogEstimate(float x);
 // estimate's error may put it on the wrong side: naturalLog then settles the
 // rounding precisely.
 bool nearFloatMidpoint(double estimate);
+
+// How near, in units of a double's last place: far more than the estimate
+// errs by, so that outside it the estimate rounds as ln x does.
+inline constexpr std::uint64_t kCloseCallUnits = 64;
 
 // A value carried as the unevaluated sum hi + lo of two doubles, with lo at
 // most half a unit in the last place of hi: about 106 bits.

@@ -183,13 +183,14 @@ signedAreasAvx2(const BatchArrays& arrays) {
   _mm256_storeu_ps(areas.data(), _mm256_add_ps(positive, negative));
   return areas;
 }
+#endif
 
-[[gnu::target("avx2"), gnu::flatten]] void spreadAvx2(
-    const CountedResample& resample, const float* placed,
-    std::span<float> byRank) {
+// Lays out the placed sizes of a resample's drawn positions by rank.
+[[gnu::always_inline]] inline void spreadPlaced(const CountedResample& resample,
+                                                const float* placed,
+                                                std::span<float> byRank) {
   resample.spread([placed](int p) { return placed[p]; }, byRank);
 }
-#endif
 
 }  // namespace
 
@@ -199,13 +200,8 @@ void ResampleRankSizeA::take(const CountedResample& resample, int slot) {
   const float* const placed = scale.sizes.data();
   const std::span<float> byRank(sizeByRank_.data() + slot * slotRoom_,
                                 slotRoom_);
-#if TALVIK_AVX2_LOOPS
-  if (avx2LoopsRun()) {
-    spreadAvx2(resample, placed, byRank);
-    return;
-  }
-#endif
-  resample.spread([placed](int p) { return placed[p]; }, byRank);
+  TALVIK_AVX2_OR_BASELINE(avx2Build<spreadPlaced>(resample, placed, byRank),
+                          spreadPlaced(resample, placed, byRank));
 }
 
 std::array<float, ResampleRankSizeA::kBatch> ResampleRankSizeA::batchAs()
@@ -213,10 +209,7 @@ std::array<float, ResampleRankSizeA::kBatch> ResampleRankSizeA::batchAs()
   const BatchArrays arrays{ordered_.size(), paddedRanks_,
                            slotRoom_,       sizeByRank_.data(),
                            slotLine_,       stripWidth_.data()};
-#if TALVIK_AVX2_LOOPS
-  if (avx2LoopsRun()) return signedAreasAvx2(arrays);
-#endif
-  return signedAreas(arrays);
+  return TALVIK_AVX2_OR_BASELINE(signedAreasAvx2(arrays), signedAreas(arrays));
 }
 
 }  // namespace talvik

@@ -74,8 +74,9 @@ inline std::string expectedReal(float value, int width, int decimals) {
       units = cut / scale + ((cut / (scale / 10)) % 10 >= 5 ? 1 : 0);
     }
   }
-  std::string digits = std::to_string(units) + std::string(zeros, '0');
-  if (units == 0) digits = "0";
+  std::string digits = units == 0
+                           ? std::string("0")
+                           : std::to_string(units) + std::string(zeros, '0');
   if (digits.size() < static_cast<std::size_t>(decimals) + 1) {
     digits.insert(0, decimals + 1 - digits.size(), '0');
   }

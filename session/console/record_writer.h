@@ -13,8 +13,9 @@
 
 namespace talvik {
 
-// Field editing. Every result is exactly `width` characters; a value too wide
-// for its field gives `width` asterisks (I, F) or is cut (A).
+// Field editing, F fields in real_field.h. Every result is exactly `width`
+// characters; a value too wide for its field gives `width` asterisks (I) or is
+// cut (A).
 
 // A<w>: blanks on the left, or the first `width` characters of a longer text.
 // REQUIRES: width >= 1
@@ -23,11 +24,6 @@ std::string editText(std::string_view text, int width);
 // I<w>: the decimal digits, "-" before a negative value, right-aligned.
 // REQUIRES: width >= 1
 std::string editWhole(int value, int width);
-
-// F<w>.<d>: the value cut to 8 significant digits, rounded half up to the
-// shown digits, right-aligned; "NaN" and "INF" for the special values.
-// REQUIRES: width >= 1, decimals >= 0
-std::string editReal(float value, int width, int decimals);
 
 namespace format_internal {
 

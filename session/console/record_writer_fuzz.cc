@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "session/console/collected_records_testutil.h"
+#include "session/console/real_field.h"
 #include "session/console/real_field_testutil.h"
 #include "session/console/record_destination.h"
 #include "session/console/record_writer.h"
