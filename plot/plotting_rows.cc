@@ -7,6 +7,7 @@
 
 #include "fast_float/fast_float.h"
 
+#include "analysis/number_characters.h"
 #include "plot/plot_error.h"
 
 namespace talvik {
@@ -56,8 +57,6 @@ std::string quoted(std::string_view field) {
   }
   return shown + "\"";
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A right-aligned field without its leading blanks; empty when the field is
 // blank or has a blank after its first other character.
