@@ -29,7 +29,8 @@ void CsvRecordReader::fail(std::int64_t line, std::string reason) {
 }
 
 std::optional<CsvRecordReader::CellEnd> CsvRecordReader::cellEndAt(int c) {
-  if (c == separator_) return CellEnd::kSeparator;
+  // Compared as a byte: a separator above 127 is no negative char, no ending.
+  if (c == static_cast<unsigned char>(separator_)) return CellEnd::kSeparator;
   if (c == '\n') return CellEnd::kRecordEnd;
   if (c == '\r' && bytes_.peek() == '\n') {
     bytes_.next();
