@@ -10,6 +10,7 @@
 #include "analysis/number_characters.h"
 #include "analysis/plain_decimal.h"
 #include "analysis/resample_generator.h"
+#include "session/console/level_text.h"
 
 namespace talvik {
 namespace {
@@ -92,16 +93,11 @@ SeedValue parseSeedValue(std::string_view text) {
 }
 
 LevelValue parseLevelValue(std::string_view text) {
-  int level = 0;
-  const std::from_chars_result read =
-      std::from_chars(text.data(), text.data() + text.size(), level);
-  const bool whole = !text.empty() &&
-                     std::all_of(text.begin(), text.end(), isDigit) &&
-                     read.ec == std::errc();
-  if (!whole || level < 1 || level > 99) {
+  const std::optional<int> level = levelFromText(text);
+  if (!level) {
     return {0, named("level", text) + " is not a whole number from 1 to 99"};
   }
-  return {level, {}};
+  return {*level, {}};
 }
 
 std::string seedText(double seed) {
