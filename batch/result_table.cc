@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "batch/batch_analysis.h"
+#include "analysis/bootstrap.h"
 #include "batch/option_values.h"
 #include "plot/xml_text.h"
 
