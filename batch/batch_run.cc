@@ -35,8 +35,12 @@ class BatchRun {
       : options_(options),
         errors_(errors),
         jobs_(options.files, options.seeds),
-        rules_{options.csv, options.largest, options.strict},
-        readings_(options.files, rules_),
+        readings_(options.files,
+                  [rules = SizeReadingRules{options.csv, options.largest,
+                                            options.strict}](
+                      const std::string& path) {
+                    return readInputSizes(path, rules);
+                  }),
         progress_(errors,
                   errorsOnTerminal && !options.quiet && jobs_.count() > 1,
                   jobs_.count()),
@@ -106,7 +110,6 @@ class BatchRun {
   const BatchOptions& options_;
   std::ostream& errors_;
   AnalysisJobs jobs_;
-  SizeReadingRules rules_;
   SharedReadings readings_;
   ProgressLine progress_;
   BatchOutputs outputs_;
