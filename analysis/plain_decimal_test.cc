@@ -21,9 +21,9 @@ TEST(PlainDecimal, WrittenBackWithAPointAndAnEExponent) {
 }
 
 TEST(PlainDecimal, OtherFormsAreRefused) {
-  for (const char* text : {"", "+", ".", "-.", "e5", ".e5", "5e", "5e+",
-                           "1.2.3", " 5", "5 ", "inf", "nan", "0x10",
-                           "1d5", "5,0", "1,234", "++5", "5e1.5"}) {
+  for (const char* text :
+       {"", "+", ".", "-.", "e5", ".e5", "5e", "5e+", "1.2.3", " 5", "5 ",
+        "inf", "nan", "0x10", "1d5", "5,0", "1,234", "++5", "5e1.5"}) {
     EXPECT_EQ(plainDecimal(text), std::nullopt) << text;
   }
 }
@@ -32,8 +32,8 @@ TEST(PlainDecimal, ThousandsGroupsOnlyInThreesAfterOneToThreeDigits) {
   EXPECT_EQ(plainDecimal("1,234,567.5", kGroups), "1234567.5");
   EXPECT_EQ(plainDecimal("-412,800", kGroups), "-412800");
   EXPECT_EQ(plainDecimal("1234", kGroups), "1234");
-  for (const char* text : {"1,23", "1234,567", ",123", "1,2345", "1,234,",
-                           "1,,234", ".5,000"}) {
+  for (const char* text :
+       {"1,23", "1234,567", ",123", "1,2345", "1,234,", "1,,234", ".5,000"}) {
     EXPECT_EQ(plainDecimal(text, kGroups), std::nullopt) << text;
   }
 }

@@ -35,8 +35,8 @@ class SizeFileCharacters {
   // The line (from 1) after the last line end returned. A file of more lines
   // than an int counts stays on its last line.
   int line() const {
-    return static_cast<int>(std::min<std::int64_t>(
-        bytes_.line(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::min<std::int64_t>(bytes_.line(), std::numeric_limits<int>::max()));
   }
 
  private:

@@ -41,8 +41,7 @@ TEST(AnalysisLabel, NamesTheSeedOnlyWhenSeveralRun) {
   const std::vector<std::string> files = {"dir/sites.txt"};
   const std::vector<double> oneSeed = {0.5};
   const std::vector<double> twoSeeds = {0.5, 2.0};
-  EXPECT_EQ(analysisLabel(AnalysisJobs(files, oneSeed).at(0)),
-            "dir/sites.txt");
+  EXPECT_EQ(analysisLabel(AnalysisJobs(files, oneSeed).at(0)), "dir/sites.txt");
   EXPECT_EQ(analysisLabel(AnalysisJobs(files, twoSeeds).at(0)),
             "dir/sites.txt, seed 0.5");
   EXPECT_EQ(analysisLabel(AnalysisJobs(files, twoSeeds).at(1)),

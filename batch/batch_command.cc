@@ -42,9 +42,8 @@ int runBatchCommand(const std::vector<std::string>& arguments,
     errors << usageErrorLine(clash);
     return kUsageError;
   }
-  return runBatch(parsed.options, out, errors, errorsOnTerminal)
-             ? kAllSucceeded
-             : kSomeFailed;
+  return runBatch(parsed.options, out, errors, errorsOnTerminal) ? kAllSucceeded
+                                                                 : kSomeFailed;
 }
 
 int runBatchCommand(int argc, char** argv) {

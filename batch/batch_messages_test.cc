@@ -13,8 +13,7 @@ TEST(BatchMessages, FileMessagesNameTheLineUnlessAboutTheWholeFile) {
             "read\n");
   EXPECT_EQ(errorLine("a.txt", {0, "no sizes in the file"}),
             "talvik-batch: a.txt: error: no sizes in the file\n");
-  EXPECT_EQ(usageErrorLine("no FILE given"),
-            "talvik-batch: no FILE given\n");
+  EXPECT_EQ(usageErrorLine("no FILE given"), "talvik-batch: no FILE given\n");
 }
 
 TEST(BatchMessages, FileErrorsNameTheStepTheSystemRefused) {
@@ -31,8 +30,7 @@ TEST(BatchMessages, FileErrorsNameTheStepTheSystemRefused) {
   for (const auto& c : cases) {
     const FileError error{"out/t.csv", "No space left on device", c.operation};
     EXPECT_EQ(fileErrorLine(error), "talvik-batch: out/t.csv: error: " +
-                                        c.step +
-                                        ": No space left on device\n");
+                                        c.step + ": No space left on device\n");
     EXPECT_EQ(fileErrorCell(error),
               "out/t.csv: " + c.step + ": No space left on device");
   }

@@ -98,9 +98,8 @@ TEST(CsvSizeReader, SeparatorsAbove127) {
   for (const char separator : {'\xFE', '\xFF'}) {
     CsvLayout layout = column(2);
     layout.separator = separator;
-    const Read read = readCsv(std::string("1") + separator + "2\n3" +
-                                  separator + "4",
-                              layout);
+    const Read read = readCsv(
+        std::string("1") + separator + "2\n3" + separator + "4", layout);
     EXPECT_FALSE(read.problem) << read.problem->reason;
     EXPECT_EQ(read.sizes, (std::vector<float>{2.0f, 4.0f}));
   }

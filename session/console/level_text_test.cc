@@ -17,9 +17,9 @@ TEST(LevelFromText, WholeNumbersFromOneTo99LeadingZerosAllowed) {
 }
 
 TEST(LevelFromText, EverythingElseIsRefused) {
-  for (const char* text : {"", "0", "00", "100", "0100", "+9", "-5", " 9",
-                           "9 ", "9x", "50.0", "1e1", "4294967386",
-                           "99999999999999999999999"}) {
+  for (const char* text :
+       {"", "0", "00", "100", "0100", "+9", "-5", " 9", "9 ", "9x", "50.0",
+        "1e1", "4294967386", "99999999999999999999999"}) {
     EXPECT_EQ(levelFromText(text), std::nullopt) << text;
   }
 }
