@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "batch/analysis_jobs.h"
@@ -28,6 +29,13 @@ struct JobResult {
   std::shared_ptr<const InputSizes> input;
 };
 
+// Reads a FILE by the rules the options give.
+SharedReadings::ReadFile fileReader(const BatchOptions& options) {
+  const SizeReadingRules rules{options.csv, options.largest, options.strict};
+  return
+      [rules](const std::string& path) { return readInputSizes(path, rules); };
+}
+
 class BatchRun {
  public:
   BatchRun(const BatchOptions& options, std::ostream& out, std::ostream& errors,
@@ -35,12 +43,7 @@ class BatchRun {
       : options_(options),
         errors_(errors),
         jobs_(options.files, options.seeds),
-        readings_(options.files,
-                  [rules = SizeReadingRules{options.csv, options.largest,
-                                            options.strict}](
-                      const std::string& path) {
-                    return readInputSizes(path, rules);
-                  }),
+        readings_(options.files, fileReader(options)),
         progress_(errors,
                   errorsOnTerminal && !options.quiet && jobs_.count() > 1,
                   jobs_.count()),
