@@ -1,70 +1,46 @@
 #include "analysis/size_file.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "analysis/buffered_bytes.h"
 #include "analysis/number_characters.h"
 #include "analysis/size_value.h"
 
 namespace talvik {
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-constexpr int kEndOfFile = -1;
-constexpr int kFailure = -2;
+constexpr int kEndOfFile = BufferedBytes::kEndOfFile;
+constexpr int kFailure = BufferedBytes::kFailure;
 
-// The size file's characters, streamed through a fixed buffer, carriage
-// returns dropped wherever they stand. Tabs are handed on as they are: a value
-// never spans one and no column counts, so expanding them to 8-column stops
-// would change nothing.
+// The size file's characters, carriage returns dropped wherever they stand.
+// Tabs are handed on as they are: a value never spans one and no column
+// counts, so expanding them to 8-column stops would change nothing.
 class SizeFileCharacters {
  public:
-  explicit SizeFileCharacters(ByteSource& file)
-      : file_(file), buffer_(kBufferSize) {}
+  explicit SizeFileCharacters(ByteSource& file) : bytes_(file) {}
 
   // The next character as an unsigned char, kEndOfFile or kFailure.
   int next() {
-    while (true) {
-      if (position_ == filled_ && !refill()) {
-        return failed_ ? kFailure : kEndOfFile;
-      }
-      const char c = buffer_[position_++];
-      // A file of more lines than an int counts stays on its last line.
-      if (c == '\n' && lineEnds_ < std::numeric_limits<int>::max() - 1) {
-        ++lineEnds_;
-      }
-      if (c != '\r') return static_cast<unsigned char>(c);
-    }
+    int c = bytes_.next();
+    while (c == '\r') c = bytes_.next();
+    return c;
   }
 
-  // The line (from 1) after the last line end returned.
-  int line() const { return lineEnds_ + 1; }
+  // The line (from 1) after the last line end returned. A file of more lines
+  // than an int counts stays on its last line.
+  int line() const {
+    return static_cast<int>(
+        std::min<std::int64_t>(bytes_.line(), std::numeric_limits<int>::max()));
+  }
 
  private:
-  bool refill() {
-    if (ended_) return false;
-    const std::optional<std::size_t> count =
-        file_.read(buffer_.data(), buffer_.size());
-    if (!count || *count == 0) {
-      ended_ = true;
-      failed_ = !count;
-      return false;
-    }
-    position_ = 0;
-    filled_ = *count;
-    return true;
-  }
-
-  ByteSource& file_;
-  std::vector<char> buffer_;
-  std::size_t position_ = 0;
-  std::size_t filled_ = 0;
-  bool ended_ = false;
-  bool failed_ = false;
-  int lineEnds_ = 0;
+  BufferedBytes bytes_;
 };
 
 struct ValueRead {

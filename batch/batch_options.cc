@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "analysis/number_characters.h"
 #include "batch/option_values.h"
 
 namespace talvik {
@@ -91,8 +92,7 @@ CsvOptions readCsvLayout(const std::string& column, bool header,
   CsvLayout csv;
   csv.decimalComma = decimalComma;
   csv.header = header;
-  if (std::all_of(column.begin(), column.end(),
-                  [](char c) { return c >= '0' && c <= '9'; })) {
+  if (std::all_of(column.begin(), column.end(), isDigit)) {
     int number = 0;
     std::from_chars(column.data(), column.data() + column.size(), number);
     if (column.size() > 6 || number < 1) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "batch/csv_sizes.h"
-#include "batch/result_table.h"
+#include "batch/table_rows.h"
 
 namespace talvik {
 

@@ -1,18 +1,16 @@
 #ifndef TALVIK_BATCH_CSV_SIZES_H_
 #define TALVIK_BATCH_CSV_SIZES_H_
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "analysis/byte_source.h"
+#include "batch/csv_records.h"
 
 namespace talvik {
 
-// How sizes stand in a CSV file (RFC 4180: quoted cells with doubled quotes,
-// CR LF or LF record ends, a byte-order mark at the start ignored).
+// How sizes stand in a CSV file.
 struct CsvLayout {
   char separator = ',';
   bool decimalComma = false;  // "12,5" is 12.5; no grouping then
@@ -25,12 +23,6 @@ struct CsvLayout {
 struct CsvSize {
   float size = 0.0f;
   std::int64_t line = 0;
-};
-
-// Why the file cannot be read, and the line where that was found.
-struct CsvProblem {
-  std::int64_t line = 0;
-  std::string reason;
 };
 
 // Reads the sizes of one column, row by row, in bounded memory however long
@@ -54,53 +46,14 @@ class CsvSizeReader {
   const std::optional<CsvProblem>& problem() const { return problem_; }
 
  private:
-  enum class CellEnd { kSeparator, kRecordEnd, kFileEnd };
-  struct Cell {
-    std::string text;  // up to kMaxCellBytes, blanks around it removed
-    bool tooLong = false;
-    bool quoted = false;
-    std::int64_t line = 0;
-    CellEnd end = CellEnd::kFileEnd;
-  };
-  struct Record {
-    std::int64_t line = 0;
-    bool blank = true;
-    int cellCount = 0;
-    std::optional<Cell> selected;    // the column's cell, when the row has it
-    std::vector<std::string> names;  // every cell, for the header
-  };
-
-  static constexpr int kEndOfFile = -1;
-  static constexpr int kFailure = -2;
-  // Far longer than any number; beyond it a cell is only marked too long.
-  static constexpr std::size_t kMaxCellBytes = 4096;
-
-  int get();
-  int peek();
-  void skipByteOrderMark();
-  bool readCell(Cell& cell);
-  bool readQuoted(Cell& cell);
-  // How a cell ends at `c` (a CR LF taken whole), or nullopt if it goes on.
-  std::optional<CellEnd> cellEndAt(int c);
-  // Keeps at most kMaxCellBytes of a cell; a longer one is marked too long.
-  void append(Cell& cell, int c);
-  // The next record, or nullopt at the end of the file or at a problem.
-  std::optional<Record> readRecord(bool keepNames);
-  std::optional<Record> nextNonBlankRecord(bool keepNames);
   bool findColumn();
+  std::optional<CsvRecord> nextNonBlankRecord(bool keepNames);
   std::string columnLabel() const;
-  std::optional<float> sizeOf(const Cell& cell) const;
+  std::optional<float> sizeOf(const CsvCell& cell) const;
   void fail(std::int64_t line, std::string reason);
 
-  ByteSource& file_;
+  CsvRecordReader records_;
   CsvLayout layout_;
-  std::vector<char> buffer_;
-  std::size_t position_ = 0;
-  std::size_t filled_ = 0;
-  std::string pushedBack_;  // bytes read ahead, handed out before the buffer
-  bool ended_ = false;
-  bool readFailed_ = false;
-  std::int64_t line_ = 1;  // the line of the next byte
   bool started_ = false;
   int column_ = 0;         // counted from 1, once known
   int firstRowCells_ = 0;  // of the header or the first row, once read

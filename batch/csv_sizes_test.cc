@@ -92,6 +92,19 @@ TEST(CsvSizeReader, DecimalCommaWithSemicolons) {
   EXPECT_EQ(read.sizes, (std::vector<float>{12.5f, 0.25f, 3.0f}));
 }
 
+// A separator byte above 127 is a separator like any other, even where a
+// signed char would make it look like the end of the file.
+TEST(CsvSizeReader, SeparatorsAbove127) {
+  for (const char separator : {'\xFE', '\xFF'}) {
+    CsvLayout layout = column(2);
+    layout.separator = separator;
+    const Read read = readCsv(
+        std::string("1") + separator + "2\n3" + separator + "4", layout);
+    EXPECT_FALSE(read.problem) << read.problem->reason;
+    EXPECT_EQ(read.sizes, (std::vector<float>{2.0f, 4.0f}));
+  }
+}
+
 TEST(CsvSizeReader, NumberedColumnTakesTheFirstRowUnlessHeader) {
   EXPECT_EQ(readCsv("5,6\n7,8\n", column(2)).sizes,
             (std::vector<float>{6.0f, 8.0f}));
@@ -162,12 +175,17 @@ TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
       {"1,5e\n", decimalComma, 1,
        "column 1: \"1,5e\" is not a plain decimal number"},
       {"1\r5\n", column(1), 1,
-       "column 1: \"1\\x0d5\" is not a plain decimal number"},
+       "column 1: \"1\\x0D5\" is not a plain decimal number"},
+      {"\"\x1b[2J\"\n", column(1), 1,
+       "column 1: \"\\x1B[2J\" is not a plain decimal number"},
       {"inf\n", column(1), 1,
        "column 1: \"inf\" is not a plain decimal number"},
       {std::string(50, '7') + "x\n", column(1), 1,
        "column 1: \"" + std::string(40, '7') +
            "...\" is not a plain decimal number"},
+      // Kept only in part, after blanks that are not kept either.
+      {std::string(4090, ' ') + "1234567890\n", column(1), 1,
+       "column 1: \"123456...\" is not a plain decimal number"},
   };
   for (const ProblemCase& c : cases) {
     const Read read = readCsv(c.text, c.layout);

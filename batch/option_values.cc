@@ -1,12 +1,16 @@
 #include "batch/option_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <system_error>
 
+#include "analysis/number_characters.h"
+#include "analysis/plain_decimal.h"
 #include "analysis/resample_generator.h"
+#include "session/console/level_text.h"
 
 namespace talvik {
 namespace {
@@ -15,45 +19,11 @@ namespace {
 // could not step through them one by one.
 constexpr std::uint64_t kLargestRangeEnd = std::uint64_t{1} << 53;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::size_t digitsFrom(std::string_view text, std::size_t position) {
-  std::size_t end = position;
-  while (end < text.size() && isDigit(text[end])) ++end;
-  return end - position;
-}
-
-// A plain decimal number: an optional sign, digits with at most one point
-// and at least one digit, then an optional exponent "e" or "E", an optional
-// sign and digits. Blanks, "inf", "nan" and hexadecimal forms are not.
-bool isPlainDecimal(std::string_view text) {
-  std::size_t position = 0;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) ++position;
-  std::size_t mantissaDigits = digitsFrom(text, position);
-  position += mantissaDigits;
-  if (position < text.size() && text[position] == '.') {
-    const std::size_t fraction = digitsFrom(text, position + 1);
-    mantissaDigits += fraction;
-    position += 1 + fraction;
-  }
-  if (mantissaDigits == 0) return false;
-  if (position < text.size() &&
-      (text[position] == 'e' || text[position] == 'E')) {
-    ++position;
-    if (position < text.size() &&
-        (text[position] == '+' || text[position] == '-')) {
-      ++position;
-    }
-    const std::size_t exponent = digitsFrom(text, position);
-    if (exponent == 0) return false;
-    position += exponent;
-  }
-  return position == text.size();
-}
-
 // A whole number from 0 to kLargestRangeEnd, or nothing.
 std::optional<std::uint64_t> rangeEnd(std::string_view text) {
-  if (text.empty() || digitsFrom(text, 0) != text.size()) return std::nullopt;
+  if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit)) {
+    return std::nullopt;
+  }
   std::uint64_t value = 0;
   const std::from_chars_result read =
       std::from_chars(text.data(), text.data() + text.size(), value);
@@ -101,15 +71,15 @@ SeedValue seedRange(std::string_view text, std::size_t dots) {
 SeedValue parseSeedValue(std::string_view text) {
   const std::size_t dots = text.find("..");
   if (dots != std::string_view::npos) return seedRange(text, dots);
-  if (!isPlainDecimal(text)) {
+  const std::optional<std::string> number = plainDecimal(text);
+  if (!number) {
     return refusedSeed(named("seed", text) +
                        " is not a number (a seed is a number such as "
                        "1234567, or a range such as 1..1000)");
   }
   // strtod rounds correctly, and beyond the double range gives an infinity,
   // which the generator refuses like the dialogue does.
-  const std::string digits(text);
-  const double seed = std::strtod(digits.c_str(), nullptr);
+  const double seed = std::strtod(number->c_str(), nullptr);
   if (seed < 0.0) {
     return refusedSeed(named("seed", text) +
                        " is negative; the generator takes seeds from 0 up");
@@ -123,15 +93,11 @@ SeedValue parseSeedValue(std::string_view text) {
 }
 
 LevelValue parseLevelValue(std::string_view text) {
-  int level = 0;
-  const std::from_chars_result read =
-      std::from_chars(text.data(), text.data() + text.size(), level);
-  const bool whole = !text.empty() && digitsFrom(text, 0) == text.size() &&
-                     read.ec == std::errc();
-  if (!whole || level < 1 || level > 99) {
+  const std::optional<int> level = levelFromText(text);
+  if (!level) {
     return {0, named("level", text) + " is not a whole number from 1 to 99"};
   }
-  return {level, {}};
+  return {*level, {}};
 }
 
 std::string seedText(double seed) {

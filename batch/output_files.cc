@@ -1,5 +1,6 @@
 #include "batch/output_files.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
@@ -19,24 +20,22 @@ std::string normalPath(const std::string& path) {
   return absolute.lexically_normal().string();
 }
 
-std::string analysisName(const std::string& file, double seed,
-                         bool severalSeeds) {
-  std::string name = "\"" + file + "\"";
-  if (severalSeeds) {
+std::string analysisName(const AnalysisJob& job) {
+  std::string name = "\"" + job.file + "\"";
+  if (job.seedInNames) {
     name += " with seed ";
-    name += seedText(seed);
+    name += seedText(job.seed);
   }
   return name;
 }
 
 }  // namespace
 
-PlotFiles plotFilesOf(const std::string& folder, const std::string& file,
-                      double seed, bool severalSeeds) {
-  std::string stem = std::filesystem::path(file).stem().string();
-  if (severalSeeds) {
+PlotFiles plotFilesOf(const std::string& folder, const AnalysisJob& job) {
+  std::string stem = std::filesystem::path(job.file).stem().string();
+  if (job.seedInNames) {
     stem += "_seed";
-    stem += seedText(seed);
+    stem += seedText(job.seed);
   }
   const std::filesystem::path base = std::filesystem::path(folder) / stem;
   return {base.string() + ".csv", base.string() + ".svg"};
@@ -55,17 +54,14 @@ std::string outputClash(const BatchOptions& options) {
   if (!options.output.empty()) claim(options.output, "--output");
   if (!options.chartFile.empty()) claim(options.chartFile, "--chart");
   if (!options.plotFolder.empty()) {
-    const bool severalSeeds = options.seeds.size() > 1;
-    for (const std::string& file : options.files) {
-      for (const double seed : options.seeds) {
-        const PlotFiles plot =
-            plotFilesOf(options.plotFolder, file, seed, severalSeeds);
-        std::string writer = "--plot for ";
-        writer += analysisName(file, seed, severalSeeds);
-        claim(plot.plottingFile, writer);
-        claim(plot.picture, writer);
-        if (!clash.empty()) return clash;
-      }
+    const AnalysisJobs jobs(options.files, options.seeds);
+    for (std::size_t index = 0; index < jobs.count(); ++index) {
+      const AnalysisJob job = jobs.at(index);
+      const PlotFiles plot = plotFilesOf(options.plotFolder, job);
+      const std::string writer = "--plot for " + analysisName(job);
+      claim(plot.plottingFile, writer);
+      claim(plot.picture, writer);
+      if (!clash.empty()) return clash;
     }
   }
   if (!clash.empty()) return clash;

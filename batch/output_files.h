@@ -2,23 +2,22 @@
 #define TALVIK_BATCH_OUTPUT_FILES_H_
 
 #include <string>
-#include <vector>
 
+#include "batch/analysis_jobs.h"
 #include "batch/batch_options.h"
 
 namespace talvik {
 
 // Where the plotting file and the picture of one analysis go:
 // FOLDER/STEM.csv and FOLDER/STEM.svg, STEM being the size file's name
-// without its folder and extension, with "_seedN" added when several seeds
-// run.
+// without its folder and extension, with "_seedN" added when names carry the
+// seed.
 struct PlotFiles {
   std::string plottingFile;
   std::string picture;
 };
 
-PlotFiles plotFilesOf(const std::string& folder, const std::string& file,
-                      double seed, bool severalSeeds);
+PlotFiles plotFilesOf(const std::string& folder, const AnalysisJob& job);
 
 // The usage error when two outputs would be written to one file, or an output
 // over a size file: two analyses with the same plot files, or the table, the

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "batch/batch_analysis.h"
+#include "analysis/bootstrap.h"
 #include "batch/option_values.h"
 #include "session/console/utf8_text.h"
 

@@ -1,32 +1,13 @@
 #ifndef TALVIK_BATCH_RESULT_TABLE_H_
 #define TALVIK_BATCH_RESULT_TABLE_H_
 
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "analysis/bootstrap.h"
+#include "batch/table_rows.h"
 
 namespace talvik {
-
-enum class TableFormat { kCsv, kJson };
-
-// The numbers of one analysis: A and the ranges of the five reported levels,
-// then those of the extra levels, in order.
-struct AnalysisNumbers {
-  int settlements = 0;
-  float a = 0.0f;
-  std::vector<ErrorRange> ranges;
-};
-
-// One row of the table: the numbers, or the message of the failure.
-struct AnalysisRow {
-  std::string file;  // as given
-  double seed = 0.0;
-  std::optional<AnalysisNumbers> numbers;
-  std::string error;  // empty when the numbers are there
-};
 
 // Writes the table piece by piece, so that rows go out as they come. Numbers
 // are the shortest decimals that read back as the same float, or "inf",

@@ -15,8 +15,7 @@ std::shared_ptr<const InputSizes> SharedReadings::get(std::size_t index) {
   std::promise<std::shared_ptr<const InputSizes>> promise;
   readings_.emplace(index, promise.get_future().share());
   lock.unlock();
-  auto sizes =
-      std::make_shared<const InputSizes>(readInputSizes(files_[index], rules_));
+  auto sizes = std::make_shared<const InputSizes>(read_(files_[index]));
   promise.set_value(sizes);
   return sizes;
 }

@@ -2,11 +2,13 @@
 #define TALVIK_BATCH_SHARED_READINGS_H_
 
 #include <cstddef>
+#include <functional>
 #include <future>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "batch/input_sizes.h"
@@ -18,9 +20,13 @@ namespace talvik {
 // its last analysis is done.
 class SharedReadings {
  public:
-  SharedReadings(const std::vector<std::string>& files,
-                 const SizeReadingRules& rules)
-      : files_(files), rules_(rules) {}
+  // Reads the file at a path: called once for each file, on the thread that
+  // asks for it first.
+  using ReadFile = std::function<InputSizes(const std::string& path)>;
+
+  // `files` must outlive the readings.
+  SharedReadings(const std::vector<std::string>& files, ReadFile read)
+      : files_(files), read_(std::move(read)) {}
 
   // The sizes of files[index]: read by the first caller, waited for by the
   // others.
@@ -32,7 +38,7 @@ class SharedReadings {
   using Reading = std::shared_future<std::shared_ptr<const InputSizes>>;
 
   const std::vector<std::string>& files_;
-  const SizeReadingRules& rules_;
+  ReadFile read_;
   std::mutex mutex_;
   std::map<std::size_t, Reading> readings_;
 };

@@ -146,6 +146,8 @@ TEST_F(PlotCommand, RefusesACommandLineItCannotFollowWithExitStatus2) {
        "--level: \"9x\" is not a whole percentage from 1 to 99"},
       {{"--level", "+9", "a.csv"},
        "--level: \"+9\" is not a whole percentage from 1 to 99"},
+      {{"--level", "0100", "a.csv"},
+       "--level: \"0100\" is not a whole percentage from 1 to 99"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(run(c.arguments), 2);
@@ -183,6 +185,11 @@ TEST_F(PlotCommand, TakesTheLevelAndTitleFromOptionsAnywhereOnTheLine) {
                  path("sites.csv"), path("b.svg")}),
             0);
   EXPECT_EQ(read("b.svg"), expected);
+  // Leading zeros as the dialogue's level field takes them.
+  EXPECT_EQ(run({"--level=090", "--title=Valley sites & more",
+                 path("sites.csv"), path("c.svg")}),
+            0);
+  EXPECT_EQ(read("c.svg"), expected);
 }
 
 }  // namespace

@@ -1,30 +1,22 @@
 #include "plot/plot_options.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
+#include <optional>
 #include <string_view>
+
+#include "session/console/level_text.h"
 
 namespace talvik {
 namespace {
 
-constexpr int kLowestLevel = 1;
-constexpr int kHighestLevel = 99;
-
 int levelFrom(std::string_view text) {
-  int level = 0;
-  const bool digitsOnly = !text.empty() && text.size() <= 2 &&
-                          std::all_of(text.begin(), text.end(), [](char c) {
-                            return c >= '0' && c <= '9';
-                          });
-  if (digitsOnly) {
-    std::from_chars(text.data(), text.data() + text.size(), level);
-  }
-  if (level < kLowestLevel || level > kHighestLevel) {
+  const std::optional<int> level = levelFromText(text);
+  if (!level) {
     throw UsageError{"--level: \"" + std::string(text) +
                      "\" is not a whole percentage from 1 to 99"};
   }
-  return level;
+  return *level;
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "fast_float/fast_float.h"
+
+#include "analysis/number_characters.h"
 #include "plot/plot_error.h"
 #include "session/console/shown_text.h"
 
@@ -55,8 +57,6 @@ std::string quoted(std::string_view field) {
   shown += shownText(field, kShownFieldBytes);
   return shown + "\"";
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A right-aligned field without its leading blanks; empty when the field is
 // blank or has a blank after its first other character.

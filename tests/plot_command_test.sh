@@ -139,6 +139,10 @@ usage_error 'talvik-plot: --level: "100" is not a whole percentage from 1 to 99'
   fail "--title: not the picture's title"
 xpath '//*[@id="legend"]/*[local-name()="text"]' titled.svg | grep -q '>90 % confidence zone<' ||
   fail "--level: the legend does not name the level"
+# Leading zeros are taken, as talvik-batch and the dialogue take them.
+"$plot" --level 090 --title 'Valley sites' small.csv zeros.svg >/dev/null 2>err.txt ||
+  fail "--level 090 refused: $(cat err.txt)"
+cmp -s zeros.svg titled.svg || fail "--level 090: not the picture of --level 90"
 
 [ $failed = 0 ] && echo "talvik-plot end to end: all checks passed"
 exit $failed

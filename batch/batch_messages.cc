@@ -1,0 +1,99 @@
+#include "batch/batch_messages.h"
+
+#include <cstdint>
+
+namespace talvik {
+namespace {
+
+constexpr std::string_view kProgram = "talvik-batch: ";
+
+// "FILE:LINE" or, for the file as a whole, "FILE".
+std::string placeOf(std::string_view file, std::int64_t line) {
+  std::string place(file);
+  if (line > 0) {
+    place += ':';
+    place += std::to_string(line);
+  }
+  return place;
+}
+
+std::string fileMessageLine(std::string_view file, const FileMessage& message,
+                            std::string_view kind) {
+  std::string line(kProgram);
+  line += placeOf(file, message.line);
+  line += ": ";
+  line += kind;
+  line += ": ";
+  line += message.text;
+  line += '\n';
+  return line;
+}
+
+// "cannot write: No space left on device", for a file that was not written.
+std::string fileErrorText(const FileError& error) {
+  switch (error.operation) {
+    case FileOperation::kOpening:
+      return "cannot open: " + error.reason;
+    case FileOperation::kReading:
+      return "cannot read: " + error.reason;
+    case FileOperation::kCreating:
+      return "cannot create: " + error.reason;
+    case FileOperation::kWriting:
+      return "cannot write: " + error.reason;
+    case FileOperation::kPuttingInPlace:
+      return "cannot put in place: " + error.reason;
+  }
+  return error.reason;
+}
+
+}  // namespace
+
+const char kTableNotWrittenLine[] =
+    "talvik-batch: error: the table could not be written to standard output\n";
+
+std::string usageErrorLine(std::string_view text) {
+  std::string line(kProgram);
+  line += text;
+  line += '\n';
+  return line;
+}
+
+std::string warningLine(std::string_view file, const FileMessage& message) {
+  return fileMessageLine(file, message, "warning");
+}
+
+std::string errorLine(std::string_view file, const FileMessage& message) {
+  return fileMessageLine(file, message, "error");
+}
+
+std::string fileErrorLine(const FileError& error) {
+  std::string line(kProgram);
+  line += error.path;
+  line += ": error: ";
+  line += fileErrorText(error);
+  line += '\n';
+  return line;
+}
+
+std::string errorCell(const InputSizes& input) {
+  const FileMessage& first = input.errors.front();
+  std::string cell;
+  if (first.line > 0) {
+    cell += "line ";
+    cell += std::to_string(first.line);
+    cell += ": ";
+  }
+  cell += first.text;
+  if (input.errors.size() > 1) {
+    cell += " (and ";
+    cell += std::to_string(input.errors.size() - 1);
+    cell += " more)";
+  }
+  return cell;
+}
+
+std::string fileErrorCell(const FileError& error) {
+  return error.path + ": " + fileErrorText(error);
+}
+
+}  // namespace talvik

@@ -1,0 +1,43 @@
+#ifndef TALVIK_BATCH_BATCH_MESSAGES_H_
+#define TALVIK_BATCH_BATCH_MESSAGES_H_
+
+#include <string>
+#include <string_view>
+
+#include "batch/input_sizes.h"
+#include "session/console/whole_file.h"
+
+namespace talvik {
+
+// The wording of what talvik-batch says about a run: its lines on standard
+// error, each starting "talvik-batch: " and ending in its line end, and the
+// error column of an analysis that failed.
+
+// "talvik-batch: TEXT": a usage error, or outputs that would clash.
+std::string usageErrorLine(std::string_view text);
+
+// "talvik-batch: FILE:LINE: warning: TEXT", without ":LINE" for a message
+// about the file as a whole.
+std::string warningLine(std::string_view file, const FileMessage& message);
+// The same with "error:".
+std::string errorLine(std::string_view file, const FileMessage& message);
+
+// "talvik-batch: PATH: error: cannot write: REASON", for a file of the run
+// that could not be made.
+std::string fileErrorLine(const FileError& error);
+
+// When standard output refused the table.
+extern const char kTableNotWrittenLine[];
+
+// The error column of a file that could not be analysed: its first error,
+// "line N: TEXT", and how many more there are.
+// REQUIRES: !input.errors.empty()
+std::string errorCell(const InputSizes& input);
+
+// The error column of an analysis whose plot files could not be written:
+// "PATH: cannot write: REASON".
+std::string fileErrorCell(const FileError& error);
+
+}  // namespace talvik
+
+#endif  // TALVIK_BATCH_BATCH_MESSAGES_H_

@@ -1,0 +1,48 @@
+#include "batch/batch_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace talvik {
+namespace {
+
+TEST(BatchMessages, FileMessagesNameTheLineUnlessAboutTheWholeFile) {
+  EXPECT_EQ(warningLine("a b.txt", {12, "text after the value, not read"}),
+            "talvik-batch: a b.txt:12: warning: text after the value, not "
+            "read\n");
+  EXPECT_EQ(errorLine("a.txt", {0, "no sizes in the file"}),
+            "talvik-batch: a.txt: error: no sizes in the file\n");
+  EXPECT_EQ(usageErrorLine("no FILE given"), "talvik-batch: no FILE given\n");
+}
+
+TEST(BatchMessages, FileErrorsNameTheStepTheSystemRefused) {
+  const struct {
+    FileOperation operation;
+    std::string step;
+  } cases[] = {
+      {FileOperation::kOpening, "cannot open"},
+      {FileOperation::kReading, "cannot read"},
+      {FileOperation::kCreating, "cannot create"},
+      {FileOperation::kWriting, "cannot write"},
+      {FileOperation::kPuttingInPlace, "cannot put in place"},
+  };
+  for (const auto& c : cases) {
+    const FileError error{"out/t.csv", "No space left on device", c.operation};
+    EXPECT_EQ(fileErrorLine(error), "talvik-batch: out/t.csv: error: " +
+                                        c.step + ": No space left on device\n");
+    EXPECT_EQ(fileErrorCell(error),
+              "out/t.csv: " + c.step + ": No space left on device");
+  }
+}
+
+TEST(BatchMessages, TheErrorCellIsTheFirstErrorAndHowManyMore) {
+  InputSizes input;
+  input.errors = {{3, "a quoted cell is not closed"}};
+  EXPECT_EQ(errorCell(input), "line 3: a quoted cell is not closed");
+  input.errors = {{0, "cannot open the file: gone"}, {4, "x"}, {5, "y"}};
+  EXPECT_EQ(errorCell(input), "cannot open the file: gone (and 2 more)");
+}
+
+}  // namespace
+}  // namespace talvik

@@ -1,0 +1,118 @@
+#include "batch/batch_outputs.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "batch/batch_messages.h"
+#include "batch/output_files.h"
+#include "session/console/folder.h"
+
+namespace talvik {
+namespace {
+
+constexpr char kChartTitle[] = "Rank-size statistic A and its error ranges";
+
+}  // namespace
+
+BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
+                           std::ostream& errors, ProgressLine& progress)
+    : options_(options),
+      out_(out),
+      errors_(errors),
+      progress_(progress),
+      table_(options.format, options.levels) {}
+
+bool BatchOutputs::start() {
+  if (!options_.plotFolder.empty()) {
+    try {
+      makeFolder(options_.plotFolder);
+    } catch (const FileError& error) {
+      report(error);
+      failed_ = true;
+      return false;
+    }
+  }
+  writeTable(table_.opening());
+  return true;
+}
+
+void BatchOutputs::add(const AnalysisJob& job, AnalysisOutput output) {
+  AnalysisRow& row = output.row;
+  if (row.numbers && !options_.plotFolder.empty()) writePlots(job, output);
+  if (row.numbers && !options_.chartFile.empty()) {
+    addChartRow(job, *row.numbers);
+  }
+  if (!row.error.empty()) failed_ = true;
+  writeTable(table_.row(row));
+}
+
+void BatchOutputs::finish() {
+  writeTable(table_.closing());
+  finishTable();
+  writeChart();
+}
+
+void BatchOutputs::writePlots(const AnalysisJob& job, AnalysisOutput& output) {
+  const PlotFiles files = plotFilesOf(options_.plotFolder, job);
+  try {
+    replaceWholeFile(files.plottingFile, output.plottingFile);
+    replaceWholeFile(files.picture, output.picture);
+  } catch (const FileError& error) {
+    report(error);
+    output.row.numbers.reset();
+    output.row.error = fileErrorCell(error);
+  }
+}
+
+void BatchOutputs::addChartRow(const AnalysisJob& job,
+                               const AnalysisNumbers& numbers) {
+  ChartRow chartRow{analysisLabel(job), numbers.a, {}};
+  for (std::size_t i = 0; i < kChartLevels.size(); ++i) {
+    const ErrorRange& range = numbers.ranges[i];
+    chartRow.ranges[i] = {range.lower, range.upper};
+  }
+  chartRows_.push_back(std::move(chartRow));
+}
+
+void BatchOutputs::writeTable(const std::string& text) {
+  if (options_.output.empty()) {
+    out_ << text;
+  } else {
+    tableText_ += text;
+  }
+}
+
+void BatchOutputs::finishTable() {
+  if (options_.output.empty()) {
+    out_.flush();
+    if (!out_) {
+      errors_ << kTableNotWrittenLine;
+      failed_ = true;
+    }
+    return;
+  }
+  try {
+    replaceWholeFile(options_.output, tableText_);
+  } catch (const FileError& error) {
+    report(error);
+    failed_ = true;
+  }
+}
+
+void BatchOutputs::writeChart() {
+  if (options_.chartFile.empty()) return;
+  try {
+    replaceWholeFile(options_.chartFile,
+                     drawComparisonChart(chartRows_, kChartTitle));
+  } catch (const FileError& error) {
+    report(error);
+    failed_ = true;
+  }
+}
+
+void BatchOutputs::report(const FileError& error) {
+  progress_.erase();
+  errors_ << fileErrorLine(error) << std::flush;
+}
+
+}  // namespace talvik

@@ -1,0 +1,69 @@
+#ifndef TALVIK_BATCH_BATCH_OUTPUTS_H_
+#define TALVIK_BATCH_BATCH_OUTPUTS_H_
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "batch/analysis_jobs.h"
+#include "batch/batch_options.h"
+#include "batch/progress_line.h"
+#include "batch/result_table.h"
+#include "batch/table_rows.h"
+#include "plot/comparison_chart.h"
+#include "session/console/whole_file.h"
+
+namespace talvik {
+
+// What one analysis gives the outputs: its row and, when plots are asked for
+// and it has numbers, its plotting file and picture.
+struct AnalysisOutput {
+  AnalysisRow row;
+  std::string plottingFile;
+  std::string picture;
+};
+
+// Where the results of a run go, from one thread, in the order of the
+// table: the table (on standard output as it grows, or to the --output file
+// whole at the end, so that it is never left half written), the plot files
+// of each analysis and the chart of all of them. A file that cannot be
+// written is reported on `errors` at once, in place of the progress line,
+// and fails the run.
+class BatchOutputs {
+ public:
+  BatchOutputs(const BatchOptions& options, std::ostream& out,
+               std::ostream& errors, ProgressLine& progress);
+
+  // Makes the plot folder when one is asked for, then starts the table.
+  // False, with nothing written, when the folder cannot be made.
+  bool start();
+  // The next analysis: its plot files and chart row when it has numbers, and
+  // its row. A plot file not written makes the row a failure.
+  void add(const AnalysisJob& job, AnalysisOutput output);
+  // Ends the table and writes the chart.
+  void finish();
+
+  // Whether any analysis failed or any output could not be written.
+  bool failed() const { return failed_; }
+
+ private:
+  void writePlots(const AnalysisJob& job, AnalysisOutput& output);
+  void addChartRow(const AnalysisJob& job, const AnalysisNumbers& numbers);
+  void writeTable(const std::string& text);
+  void finishTable();
+  void writeChart();
+  void report(const FileError& error);
+
+  const BatchOptions& options_;
+  std::ostream& out_;
+  std::ostream& errors_;
+  ProgressLine& progress_;
+  ResultTable table_;
+  std::string tableText_;  // held until the end for an --output file
+  std::vector<ChartRow> chartRows_;
+  bool failed_ = false;
+};
+
+}  // namespace talvik
+
+#endif  // TALVIK_BATCH_BATCH_OUTPUTS_H_

@@ -1,0 +1,82 @@
+#ifndef TALVIK_BATCH_CSV_RECORDS_H_
+#define TALVIK_BATCH_CSV_RECORDS_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/buffered_bytes.h"
+#include "analysis/byte_source.h"
+
+namespace talvik {
+
+// Why a CSV file cannot be read, and the line where that was found.
+struct CsvProblem {
+  std::int64_t line = 0;
+  std::string reason;
+};
+
+// One cell as read: its text without the quotes and the blanks around it.
+struct CsvCell {
+  std::string text;      // at most CsvRecordReader::kMaxCellBytes
+  bool tooLong = false;  // only the cell's start is in `text`
+  bool quoted = false;
+  std::int64_t line = 0;  // where the cell starts
+};
+
+// One record: how many cells it has, the one asked for, and the text of each
+// when asked for.
+struct CsvRecord {
+  std::int64_t line = 0;
+  bool blank = true;  // every cell empty
+  int cellCount = 0;
+  std::optional<CsvCell> selected;  // the asked-for cell, when there is one
+  std::vector<std::string> names;   // every cell's text, when asked for
+};
+
+// Reads the records of a CSV file (RFC 4180: quoted cells with doubled
+// quotes, CR LF or LF record ends, a byte-order mark at the start ignored)
+// in bounded memory however long its cells. Blanks around a cell are not
+// part of it; after a closing quote only blanks may stand.
+class CsvRecordReader {
+ public:
+  // Far longer than any number; beyond it a cell is only marked too long.
+  static constexpr std::size_t kMaxCellBytes = 4096;
+
+  CsvRecordReader(ByteSource& file, char separator);
+
+  // The next record that is not blank, with the cell of `column` (counted
+  // from 1; 0 for none) and, when `keepNames`, every cell's text. Nullopt at
+  // the end of the file or at the first problem.
+  std::optional<CsvRecord> nextNonBlank(int column, bool keepNames);
+
+  // The problem that ended the reading, if any.
+  const std::optional<CsvProblem>& problem() const { return problem_; }
+
+  // The line of the next byte, from 1.
+  std::int64_t line() const { return bytes_.line(); }
+
+ private:
+  enum class CellEnd { kSeparator, kRecordEnd, kFileEnd };
+
+  std::optional<CsvRecord> readRecord(int column, bool keepNames);
+  // How the cell ends, or nullopt at a problem.
+  std::optional<CellEnd> readCell(CsvCell& cell);
+  std::optional<CellEnd> readQuoted(CsvCell& cell);
+  // How a cell ends at `c` (a CR LF taken whole), or nullopt if it goes on.
+  std::optional<CellEnd> cellEndAt(int c);
+  // Keeps at most kMaxCellBytes of a cell; a longer one is marked too long.
+  static void append(CsvCell& cell, int c);
+  void fail(std::int64_t line, std::string reason);
+
+  BufferedBytes bytes_;
+  char separator_;
+  bool started_ = false;
+  std::optional<CsvProblem> problem_;
+};
+
+}  // namespace talvik
+
+#endif  // TALVIK_BATCH_CSV_RECORDS_H_

@@ -1,0 +1,33 @@
+#ifndef TALVIK_BATCH_TABLE_ROWS_H_
+#define TALVIK_BATCH_TABLE_ROWS_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/bootstrap.h"
+
+namespace talvik {
+
+// How the table is written: CSV or JSON.
+enum class TableFormat { kCsv, kJson };
+
+// The numbers of one analysis: A and the ranges of the five reported levels,
+// then those of the extra levels, in order.
+struct AnalysisNumbers {
+  int settlements = 0;
+  float a = 0.0f;
+  std::vector<ErrorRange> ranges;
+};
+
+// One row of the table: the numbers, or the message of the failure.
+struct AnalysisRow {
+  std::string file;  // as given
+  double seed = 0.0;
+  std::optional<AnalysisNumbers> numbers;
+  std::string error;  // empty when the numbers are there
+};
+
+}  // namespace talvik
+
+#endif  // TALVIK_BATCH_TABLE_ROWS_H_
