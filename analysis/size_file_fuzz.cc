@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "analysis/byte_source.h"
+#include "analysis/plain_decimal.h"
 #include "analysis/size_file.h"
 
 namespace talvik {
@@ -113,31 +114,9 @@ void checkOrdering(std::span<const float> list) {
         "ordering lost or gained a positive size");
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Whether `token` is a plain decimal number as strtof reads it: a sign,
-// digits with at most one point (at least one digit), an optional e or E
-// exponent with a sign and digits.
+// Whether `token` is a plain decimal number as strtof reads it.
 bool isPlainNumber(std::string_view token) {
-  std::size_t pos = 0;
-  if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) ++pos;
-  const std::size_t mantissaStart = pos;
-  while (pos < token.size() && isDigit(token[pos])) ++pos;
-  bool digit = pos > mantissaStart;
-  if (pos < token.size() && token[pos] == '.') {
-    const std::size_t fractionStart = ++pos;
-    while (pos < token.size() && isDigit(token[pos])) ++pos;
-    digit = digit || pos > fractionStart;
-  }
-  if (!digit) return false;
-  if (pos < token.size() && (token[pos] == 'e' || token[pos] == 'E')) {
-    ++pos;
-    if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) ++pos;
-    const std::size_t exponentStart = pos;
-    while (pos < token.size() && isDigit(token[pos])) ++pos;
-    if (pos == exponentStart) return false;
-  }
-  return pos == token.size();
+  return plainDecimal(token).has_value();
 }
 
 // For a file whose lines each hold one plain number or nothing (blanks, tabs
@@ -163,7 +142,9 @@ std::optional<SizeFileReading> plainReading(std::string_view file) {
     }
     if (!isPlainNumber(token)) return std::nullopt;
     if (expected.sizes.size() == static_cast<std::size_t>(kMaxSettlements)) {
-      return SizeFileReading{.ending = SizeFileReading::Ending::kTooManySizes};
+      SizeFileReading tooMany;
+      tooMany.ending = SizeFileReading::Ending::kTooManySizes;
+      return tooMany;
     }
     expected.sizes.push_back(std::strtof(token.c_str(), nullptr));
   }

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/number_characters.h"
 #include "session/console/console_reader.h"
 #include "session/console/fault.h"
 
@@ -70,8 +71,6 @@ std::string numericContent(const std::string& field) {
   return content;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSign(char c) { return c == '+' || c == '-'; }
 
 struct ExpectedReal {
   bool readable = false;
