@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "session/console/shown_text.h"
+
 namespace talvik {
 namespace {
 
@@ -9,7 +11,7 @@ constexpr std::string_view kProgram = "talvik-batch: ";
 
 // "FILE:LINE" or, for the file as a whole, "FILE".
 std::string placeOf(std::string_view file, std::int64_t line) {
-  std::string place(file);
+  std::string place = shownText(file, kShownNameBytes);
   if (line > 0) {
     place += ':';
     place += std::to_string(line);
@@ -24,7 +26,8 @@ std::string fileMessageLine(std::string_view file, const FileMessage& message,
   line += ": ";
   line += kind;
   line += ": ";
-  line += message.text;
+  // The text may quote a cell or a column name.
+  line += shownText(message.text);
   line += '\n';
   return line;
 }
@@ -53,7 +56,8 @@ const char kTableNotWrittenLine[] =
 
 std::string usageErrorLine(std::string_view text) {
   std::string line(kProgram);
-  line += text;
+  // The text may quote an argument or a file name as typed.
+  line += shownText(text);
   line += '\n';
   return line;
 }
@@ -68,9 +72,9 @@ std::string errorLine(std::string_view file, const FileMessage& message) {
 
 std::string fileErrorLine(const FileError& error) {
   std::string line(kProgram);
-  line += error.path;
+  line += shownText(error.path, kShownNameBytes);
   line += ": error: ";
-  line += fileErrorText(error);
+  line += shownText(fileErrorText(error));
   line += '\n';
   return line;
 }

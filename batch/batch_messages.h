@@ -11,7 +11,9 @@ namespace talvik {
 
 // The wording of what talvik-batch says about a run: its lines on standard
 // error, each starting "talvik-batch: " and ending in its line end, and the
-// error column of an analysis that failed.
+// error column of an analysis that failed. A line shows outside text (file
+// names, arguments, cells) by shownText, file names cut after
+// kShownNameBytes; the error column is data and keeps the text as it is.
 
 // "talvik-batch: TEXT": a usage error, or outputs that would clash.
 std::string usageErrorLine(std::string_view text);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "session/console/shown_text.h"
+
 namespace talvik {
 namespace {
 
@@ -34,6 +36,27 @@ TEST(BatchMessages, FileErrorsNameTheStepTheSystemRefused) {
     EXPECT_EQ(fileErrorCell(error),
               "out/t.csv: " + c.step + ": No space left on device");
   }
+}
+
+TEST(BatchMessages, LinesShowOutsideTextEscapedAndLongNamesCut) {
+  EXPECT_EQ(warningLine("e\x1B[31mvil\nname.txt", {2, "word \"\x07\""}),
+            "talvik-batch: e\\x1B[31mvil\\x0Aname.txt:2: warning: word "
+            "\"\\x07\"\n");
+  EXPECT_EQ(usageErrorLine("--separator \"\r\": refused"),
+            "talvik-batch: --separator \"\\x0D\": refused\n");
+  const std::string longName(5047, 'd');
+  const std::string shownName = std::string(kShownNameBytes, 'd') + "...";
+  EXPECT_EQ(errorLine(longName, {0, "cannot open the file: too long"}),
+            "talvik-batch: " + shownName +
+                ": error: cannot open the file: too long\n");
+  const FileError error{"out\n" + longName, "File name too long",
+                        FileOperation::kCreating};
+  EXPECT_EQ(fileErrorLine(error),
+            "talvik-batch: out\\x0A" + shownName.substr(4) +
+                ": error: cannot create: File name too long\n");
+  // The error column is data: the table quotes it as it is.
+  EXPECT_EQ(fileErrorCell(error),
+            "out\n" + longName + ": cannot create: File name too long");
 }
 
 TEST(BatchMessages, TheErrorCellIsTheFirstErrorAndHowManyMore) {

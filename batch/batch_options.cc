@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "analysis/bootstrap.h"
 #include "analysis/number_characters.h"
 #include "batch/option_values.h"
 
@@ -24,7 +25,7 @@ const char kBatchUsage[] =
     "  -l, --level P      one more confidence level, 1 to 99; may repeat;\n"
     "                     reported after the five fixed levels 99, 95, 90, "
     "80,\n"
-    "                     66, in the order given.\n"
+    "                     66, in the order given, each level once.\n"
     "  -c, --column COL   read each FILE as CSV and take the sizes from "
     "column\n"
     "                     COL: a header name (the first row is then the "
@@ -33,7 +34,8 @@ const char kBatchUsage[] =
     "--header).\n"
     "      --header       the first CSV row is a header.\n"
     "      --separator C  the CSV field separator (default \",\"; \";\" for\n"
-    "                     spreadsheets that write decimal commas; \\t a tab).\n"
+    "                     spreadsheets that write decimal commas; \\t a tab);\n"
+    "                     not a letter, digit, point, sign, quote or blank.\n"
     "      --decimal-comma  CSV cells use a comma as the decimal mark "
     "(\"12,5\").\n"
     "      --largest      with more than 1000 sizes, analyse the largest 1000\n"
@@ -70,12 +72,18 @@ ParsedArguments usageError(std::string error) {
 }
 
 // The separator a --separator value names: one character, or "\t" for a tab.
+// Quotes, line ends and blanks already mean something in a CSV cell, and a
+// character that a number or a column name holds (a letter, a digit, a
+// point, a sign) would split them.
 std::optional<char> separatorNamed(std::string_view text) {
   if (text == "\\t") return '\t';
   if (text.size() != 1) return std::nullopt;
   const char c = text[0];
-  // Quotes, line ends and blanks already mean something in a CSV cell.
-  if (c == '"' || c == '\r' || c == '\n' || c == ' ') return std::nullopt;
+  if (isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+    return std::nullopt;
+  }
+  constexpr std::string_view kRefused = ".+-\"'\r\n \v\f";
+  if (kRefused.find(c) != std::string_view::npos) return std::nullopt;
   return c;
 }
 
@@ -88,7 +96,8 @@ struct CsvOptions {
 
 // The layout of a --column value, with the other CSV options.
 CsvOptions readCsvLayout(const std::string& column, bool header,
-                         const std::string& separator, bool decimalComma) {
+                         const std::optional<std::string>& separator,
+                         bool decimalComma) {
   CsvLayout csv;
   csv.decimalComma = decimalComma;
   csv.header = header;
@@ -105,13 +114,13 @@ CsvOptions readCsvLayout(const std::string& column, bool header,
     csv.columnName = column;
     csv.header = true;
   }
-  if (!separator.empty()) {
-    const std::optional<char> named = separatorNamed(separator);
+  if (separator) {
+    const std::optional<char> named = separatorNamed(*separator);
     if (!named) {
       return {{},
-              "--separator \"" + separator +
-                  "\": one character other than a quote or a blank, or "
-                  "\\t"};
+              "--separator \"" + *separator +
+                  "\": one character other than a letter, a digit, a point, "
+                  "a sign, a quote or a blank, or \\t"};
     }
     csv.separator = *named;
   }
@@ -125,9 +134,10 @@ CsvOptions readCsvLayout(const std::string& column, bool header,
 
 // The CSV options as given; `column` is unset without --column.
 CsvOptions readCsvOptions(const std::optional<std::string>& column, bool header,
-                          const std::string& separator, bool decimalComma) {
+                          const std::optional<std::string>& separator,
+                          bool decimalComma) {
   if (!column) {
-    if (header || !separator.empty() || decimalComma) {
+    if (header || separator || decimalComma) {
       return {{}, "--header, --separator and --decimal-comma need --column"};
     }
     return {};
@@ -163,7 +173,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
       ->take_all();
   const CLI::Option* columnOption = app.add_option("-c,--column", column);
   app.add_flag("--header", header);
-  app.add_option("--separator", separator);
+  const CLI::Option* separatorOption = app.add_option("--separator", separator);
   app.add_flag("--decimal-comma", decimalComma);
   app.add_flag("--largest", options.largest);
   app.add_flag("--strict", options.strict);
@@ -213,12 +223,20 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   for (const std::string& text : levelValues) {
     const LevelValue value = parseLevelValue(text);
     if (!value.error.empty()) return usageError(value.error);
-    options.levels.push_back(value.level);
+    if (&text == &levelValues.front()) options.plotLevel = value.level;
+    // A level the table already reports gets no second set of columns.
+    if (std::ranges::find(kReportedLevels, value.level) ==
+            kReportedLevels.end() &&
+        std::ranges::find(options.levels, value.level) ==
+            options.levels.end()) {
+      options.levels.push_back(value.level);
+    }
   }
 
   const CsvOptions csv = readCsvOptions(
       columnOption->count() > 0 ? std::optional(column) : std::nullopt, header,
-      separator, decimalComma);
+      separatorOption->count() > 0 ? std::optional(separator) : std::nullopt,
+      decimalComma);
   if (!csv.error.empty()) return usageError(csv.error);
   options.csv = csv.layout;
   options.format = format == "json" ? TableFormat::kJson : TableFormat::kCsv;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_analysis.h"
 #include "batch/csv_sizes.h"
 #include "batch/table_rows.h"
 
@@ -14,8 +15,10 @@ namespace talvik {
 struct BatchOptions {
   std::vector<std::string> files;  // in the order given, at least one
   std::vector<double> seeds;       // in the order given, at least one
-  std::vector<int> levels;         // after the five fixed ones, in order
-  std::optional<CsvLayout> csv;    // set with --column
+  // After the five fixed ones, in the order first given, none of them twice.
+  std::vector<int> levels;
+  int plotLevel = kDefaultPlotLevel;  // the first --level given, else 90
+  std::optional<CsvLayout> csv;       // set with --column
   bool largest = false;
   bool strict = false;
   bool quiet = false;

@@ -76,9 +76,8 @@ class BatchRun {
     }
     std::optional<PlotRequest> plot;
     if (!options_.plotFolder.empty()) {
-      plot = PlotRequest{
-          options_.levels.empty() ? kDefaultPlotLevel : options_.levels[0],
-          "Rank-size graph of " + analysisLabel(job)};
+      plot = PlotRequest{options_.plotLevel,
+                         "Rank-size graph of " + analysisLabel(job)};
     }
     BatchAnalysis analysis =
         analyseSizes(result.input->observed, job.seed, options_.levels, plot);

@@ -111,7 +111,7 @@ std::optional<CsvRecordReader::CellEnd> CsvRecordReader::readCell(
   }
 }
 
-std::optional<CsvRecord> CsvRecordReader::readRecord(int column,
+std::optional<CsvRecord> CsvRecordReader::readRecord(std::int64_t column,
                                                      bool keepNames) {
   if (bytes_.peek() == kEndOfFile) return std::nullopt;
   CsvRecord record;
@@ -129,7 +129,7 @@ std::optional<CsvRecord> CsvRecordReader::readRecord(int column,
   return record;
 }
 
-std::optional<CsvRecord> CsvRecordReader::nextNonBlank(int column,
+std::optional<CsvRecord> CsvRecordReader::nextNonBlank(std::int64_t column,
                                                        bool keepNames) {
   if (problem_) return std::nullopt;
   if (!started_) {

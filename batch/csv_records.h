@@ -30,8 +30,8 @@ struct CsvCell {
 // when asked for.
 struct CsvRecord {
   std::int64_t line = 0;
-  bool blank = true;  // every cell empty
-  int cellCount = 0;
+  bool blank = true;                // every cell empty
+  std::int64_t cellCount = 0;       // a row may hold more than 2^31
   std::optional<CsvCell> selected;  // the asked-for cell, when there is one
   std::vector<std::string> names;   // every cell's text, when asked for
 };
@@ -50,7 +50,7 @@ class CsvRecordReader {
   // The next record that is not blank, with the cell of `column` (counted
   // from 1; 0 for none) and, when `keepNames`, every cell's text. Nullopt at
   // the end of the file or at the first problem.
-  std::optional<CsvRecord> nextNonBlank(int column, bool keepNames);
+  std::optional<CsvRecord> nextNonBlank(std::int64_t column, bool keepNames);
 
   // The problem that ended the reading, if any.
   const std::optional<CsvProblem>& problem() const { return problem_; }
@@ -61,7 +61,7 @@ class CsvRecordReader {
  private:
   enum class CellEnd { kSeparator, kRecordEnd, kFileEnd };
 
-  std::optional<CsvRecord> readRecord(int column, bool keepNames);
+  std::optional<CsvRecord> readRecord(std::int64_t column, bool keepNames);
   // How the cell ends, or nullopt at a problem.
   std::optional<CellEnd> readCell(CsvCell& cell);
   std::optional<CellEnd> readQuoted(CsvCell& cell);

@@ -64,7 +64,7 @@ bool CsvSizeReader::findColumn() {
            "the header names the column \"" + layout_.columnName + "\" twice");
       return false;
     }
-    column_ = static_cast<int>(i) + 1;
+    column_ = static_cast<std::int64_t>(i) + 1;
   }
   if (column_ == 0) {
     fail(header->line,

@@ -55,8 +55,8 @@ class CsvSizeReader {
   CsvRecordReader records_;
   CsvLayout layout_;
   bool started_ = false;
-  int column_ = 0;         // counted from 1, once known
-  int firstRowCells_ = 0;  // of the header or the first row, once read
+  std::int64_t column_ = 0;         // counted from 1, once known
+  std::int64_t firstRowCells_ = 0;  // of the header or the first row, once read
   std::optional<CsvProblem> problem_;
 };
 

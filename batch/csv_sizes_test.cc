@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -193,6 +194,20 @@ TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
     EXPECT_EQ(read.problem->line, c.line) << c.text;
     EXPECT_EQ(read.problem->reason, c.reason) << c.text;
   }
+}
+
+TEST(CsvSizeReader, CountsCellsOfRowsWiderThanAnInt) {
+  // Reading 2^31 cells takes some twenty seconds, too long for a test; the
+  // counts must hold such rows, and rows far wider than a column number are
+  // counted and named in full.
+  static_assert(std::numeric_limits<decltype(CsvRecord::cellCount)>::max() >=
+                std::numeric_limits<std::int64_t>::max());
+  const Read read =
+      readCsv("1\n1" + std::string(70000, ',') + "\n", column(1), 4096);
+  ASSERT_TRUE(read.problem);
+  EXPECT_EQ(read.problem->reason,
+            "the row has 70001 cells, more than the 1 of the first row (a "
+            "comma in a number without quotes?)");
 }
 
 }  // namespace

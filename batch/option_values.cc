@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -18,6 +19,12 @@ namespace {
 // Above 2^53 consecutive whole numbers are no longer all doubles, so a range
 // could not step through them one by one.
 constexpr std::uint64_t kLargestRangeEnd = std::uint64_t{1} << 53;
+
+// Whole seeds below this print as whole numbers, as JavaScript prints them;
+// from it up the digits of a whole number would be mostly zeros or digits
+// nobody typed, and the shortest form ("1e+21") stays readable and short
+// enough for a file name.
+constexpr double kLargestWholeSeedText = 1e21;
 
 // A whole number from 0 to kLargestRangeEnd, or nothing.
 std::optional<std::uint64_t> rangeEnd(std::string_view text) {
@@ -101,9 +108,14 @@ LevelValue parseLevelValue(std::string_view text) {
 }
 
 std::string seedText(double seed) {
+  // 22 characters hold any whole seed below kLargestWholeSeedText and the
+  // shortest form of any other.
   char text[32];
+  const bool whole = seed < kLargestWholeSeedText && std::floor(seed) == seed;
   const std::to_chars_result printed =
-      std::to_chars(text, text + sizeof text, seed);
+      whole ? std::to_chars(text, text + sizeof text, seed,
+                            std::chars_format::fixed)
+            : std::to_chars(text, text + sizeof text, seed);
   return std::string(text, printed.ptr);
 }
 

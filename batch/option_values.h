@@ -34,8 +34,9 @@ struct LevelValue {
 // Reads one --level value: a whole number from 1 to 99.
 LevelValue parseLevelValue(std::string_view text);
 
-// The shortest decimal text that reads back as the same seed: the seed as
-// the table shows it and plot file names carry it.
+// The seed as the table shows it and plot file names carry it: a whole seed
+// below 10^21 as a whole number ("10000000"), any other in the shortest
+// decimal text that reads back as the same seed ("0.5", "1e+21").
 std::string seedText(double seed);
 
 }  // namespace talvik

@@ -29,6 +29,11 @@ void checkSeeds(const std::string& text) {
     check(isUsableSeed(seed), "a seed the generator cannot use");
     check(std::strtod(seedText(seed).c_str(), nullptr) == seed,
           "seedText does not read back as the seed");
+    if (seed < 1e21 && std::floor(seed) == seed) {
+      check(
+          seedText(seed).find_first_not_of("-0123456789") == std::string::npos,
+          "a whole seed is not printed as a whole number");
+    }
   }
   static const std::regex range("([0-9]+)\\.\\.([0-9]+)");
   static const std::regex decimal(

@@ -58,10 +58,16 @@ TEST(ParseLevelValue, WholeNumbersFromOneTo99) {
   }
 }
 
-TEST(SeedText, ShortestTextThatReadsBack) {
+TEST(SeedText, WholeSeedsAsWholeNumbersOthersShortest) {
+  EXPECT_EQ(seedText(0.0), "0");
   EXPECT_EQ(seedText(1234567.0), "1234567");
+  EXPECT_EQ(seedText(1e7), "10000000");
+  EXPECT_EQ(seedText(9007199254740992.0), "9007199254740992");
+  EXPECT_EQ(seedText(1e20), "100000000000000000000");
   EXPECT_EQ(seedText(0.5), "0.5");
-  EXPECT_EQ(seedText(1e20), "1e+20");
+  EXPECT_EQ(seedText(12345678.5), "12345678.5");
+  EXPECT_EQ(seedText(1e21), "1e+21");
+  EXPECT_EQ(seedText(4e304), "4e+304");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "plot/plot_options.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
+#include "session/console/shown_text.h"
 #include "session/console/whole_file.h"
 
 namespace talvik {
@@ -37,10 +38,12 @@ PlotError plotErrorOf(const FileError& error) {
   return PlotError{error.path, std::nullopt, error.reason, operation};
 }
 
+// Names and the fields a reason quotes are outside text: shown escaped, so
+// that they cannot drive the terminal or split the line.
 void report(const PlotError& error, std::ostream& errors) {
-  errors << "talvik-plot: " << error.file;
+  errors << "talvik-plot: " << shownText(error.file, kShownNameBytes);
   if (error.line) errors << ":" << *error.line;
-  errors << ": " << error.reason << " (" << error.operation << ")\n";
+  errors << ": " << shownText(error.reason) << " (" << error.operation << ")\n";
 }
 
 constexpr int kDrawn = 0;
@@ -79,7 +82,7 @@ void writePicture(const PlotOptions& options, std::ostream& out) {
           std::filesystem::path(plottingFile).filename().string()),
       options.level};
   replaceWholeFile(output, drawRankSizeGraph(rows, labels));
-  out << "Wrote " << output << " (" << rows.size()
+  out << "Wrote " << shownText(output, kShownNameBytes) << " (" << rows.size()
       << (rows.size() == 1 ? " rank)" : " ranks)") << "\n";
 }
 
@@ -91,7 +94,7 @@ int runPlotCommand(const std::vector<std::string>& arguments, std::ostream& out,
   try {
     options = parsePlotArguments(arguments);
   } catch (const UsageError& error) {
-    errors << "talvik-plot: " << error.message << "\n"
+    errors << "talvik-plot: " << shownText(error.message) << "\n"
            << "Try 'talvik-plot --help' for more information.\n";
     return kUsageError;
   }

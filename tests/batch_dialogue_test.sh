@@ -86,7 +86,9 @@ for r in obj["ranges"]:
     p = str(r["level"])
     for name in ("lower", "upper", "range"):
         same(row[name + "_" + p], r[name])
-assert [r["level"] for r in obj["ranges"]] == [99, 95, 90, 80, 66, level]
+fixed = [99, 95, 90, 80, 66]
+# A level the table reports anyway is not repeated.
+assert [r["level"] for r in obj["ranges"]] == fixed + ([] if level in fixed else [level])
 
 out = open("rebuilt.txt", "w", newline="")
 out.write("A = %s for %4d settlements observed.\r\n \r\n--Error ranges for A--\r\n"

@@ -104,6 +104,25 @@ no_such_file='No such file or directory'
 refuse missing.csv "" \
   "talvik-plot: missing.csv: $no_such_file (opening the plotting file)"
 
+# A name is shown with its control bytes as \xNN, so that it cannot drive the
+# terminal or split the message; one beyond any path the system opens is cut
+# after 1024 bytes. Windows names hold no control bytes, and its limit is
+# another.
+if [ "${TALVIK_SYSTEM:-}" != Windows ]; then
+  refuse $'\e[2Jgone\n.csv' "" \
+    "talvik-plot: \\x1B[2Jgone\\x0A.csv: $no_such_file (opening the plotting file)"
+  cp small.csv $'\e]0;x\a.csv'
+  "$plot" $'\e]0;x\a.csv' >out.txt 2>err.txt || fail "odd name refused: $(cat err.txt)"
+  [ "$(cat out.txt)" = 'Wrote \x1B]0;x\x07.svg (5 ranks)' ] || fail "odd name: said [$(cat out.txt)]"
+  rm -f $'\e]0;x\a.csv' $'\e]0;x\a.svg' out.txt err.txt
+  long_path=$(printf 'd%.0s' {1..100}; for _ in {1..49}; do printf '/d%.0s' 1; printf 'd%.0s' {1..99}; done)/x.csv
+  "$plot" "$long_path" >out.txt 2>err.txt
+  [ $? = 1 ] || fail "a ${#long_path}-byte path: not refused"
+  [ "$(cat err.txt)" = "talvik-plot: ${long_path:0:1024}...: File name too long (opening the plotting file)" ] ||
+    fail "a ${#long_path}-byte path: message [$(head -c 200 err.txt)...]"
+  rm -f out.txt err.txt
+fi
+
 # The plotting file itself is never the output.
 cp small.csv same.svg
 "$plot" same.svg >/dev/null 2>err.txt
@@ -127,6 +146,7 @@ usage_error() {  # EXPECTED_MESSAGE ARGUMENT...
 usage_error 'talvik-plot: no plotting file named'
 usage_error 'talvik-plot: unknown option "--colour"' --colour small.csv
 usage_error 'talvik-plot: --level: "100" is not a whole percentage from 1 to 99' --level 100 small.csv
+usage_error 'talvik-plot: one plotting file and one picture at most, found "c\x0Ad\x1B[0m" too' a b $'c\nd\e[0m'
 
 [ "$("$plot" --version)" = "talvik-plot $version" ] || fail "--version: [$("$plot" --version)], expected [talvik-plot $version]"
 "$plot" --help | head -1 | grep -qx 'usage: talvik-plot \[OPTIONS\] PLOTFILE \[OUTPUT.svg\]' ||

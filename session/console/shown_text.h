@@ -18,6 +18,11 @@ std::string shownText(
     std::string_view text,
     std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
+// How much of a file name the companions' messages show: more than the paths
+// people use, so that a name is cut only when it is so long that the whole
+// would bury the message.
+inline constexpr std::size_t kShownNameBytes = 1024;
+
 }  // namespace talvik
 
 #endif  // TALVIK_SESSION_CONSOLE_SHOWN_TEXT_H_
