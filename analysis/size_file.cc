@@ -48,6 +48,7 @@ struct ValueRead {
   Outcome outcome;
   float value = 0.0f;
   int line = 0;  // where the value, or the read error, is
+  bool word = false;  // the value was taken from a word
 };
 
 bool endsValue(int c) {
@@ -107,7 +108,7 @@ class SizeValueReader {
         doubts_.push_back({line, Doubt::kNotPositive});
       }
       if (c != '\n' && c != kEndOfFile) skipLater(line, ending);
-      return {ValueRead::Outcome::kValue, *value, line};
+      return {ValueRead::Outcome::kValue, *value, line, scanner.isWord()};
     }
   }
 
@@ -212,11 +213,21 @@ SizeFileReading readSettlementSizes(ByteSource& file) {
 }
 
 SizeFileReading readEverySettlementSize(
-    ByteSource& file, const std::function<void(float)>& take) {
-  return readValues(file, [&take](SizeFileReading&, const ValueRead& read) {
-    take(read.value);
-    return true;
-  });
+    ByteSource& file, const std::function<bool(const SizeFileValue&)>& take,
+    const std::function<void(const SizeFileDoubt&)>& doubt) {
+  // Doubts go out as they are found: however many lines raise one, only those
+  // of the last value or two wait here.
+  const auto handOutDoubts = [&doubt](SizeFileReading& reading) {
+    for (const SizeFileDoubt& found : reading.doubts) doubt(found);
+    reading.doubts.clear();
+  };
+  SizeFileReading reading =
+      readValues(file, [&](SizeFileReading& soFar, const ValueRead& read) {
+        handOutDoubts(soFar);
+        return take({read.value, read.line, read.word});
+      });
+  handOutDoubts(reading);
+  return reading;
 }
 
 }  // namespace talvik
