@@ -48,7 +48,6 @@ struct ValueRead {
   Outcome outcome;
   float value = 0.0f;
   int line = 0;  // where the value, or the read error, is
-  bool word = false;  // the value was taken from a word
 };
 
 bool endsValue(int c) {
@@ -108,7 +107,7 @@ class SizeValueReader {
         doubts_.push_back({line, Doubt::kNotPositive});
       }
       if (c != '\n' && c != kEndOfFile) skipLater(line, ending);
-      return {ValueRead::Outcome::kValue, *value, line, scanner.isWord()};
+      return {ValueRead::Outcome::kValue, *value, line};
     }
   }
 
@@ -223,8 +222,14 @@ SizeFileReading readEverySettlementSize(
   };
   SizeFileReading reading =
       readValues(file, [&](SizeFileReading& soFar, const ValueRead& read) {
+        // A word's doubt is the last one found before its value: told apart
+        // here, the dialogue's reading does not pay for it.
+        const bool word =
+            !soFar.doubts.empty() &&
+            soFar.doubts.back() ==
+                SizeFileDoubt{read.line, SizeFileDoubt::Kind::kWordAsValue};
         handOutDoubts(soFar);
-        return take({read.value, read.line, read.word});
+        return take({read.value, read.line, word});
       });
   handOutDoubts(reading);
   return reading;

@@ -476,6 +476,18 @@ TEST(ReadEverySettlementSize, TellsWordsFromDigitsAndStopsWhereAsked) {
                         {2, SizeFileDoubt::Kind::kWordAsValue},
                         {5, SizeFileDoubt::Kind::kNotPositive}}));
 
+  // After a repeat count too.
+  TextSource counted("2*NaN x\n3*\n1e39\n", 2);
+  std::vector<bool> words;
+  readEverySettlementSize(
+      counted,
+      [&words](const SizeFileValue& value) {
+        words.push_back(value.word);
+        return true;
+      },
+      [](const SizeFileDoubt&) {});
+  EXPECT_EQ(words, (std::vector<bool>{true, false}));
+
   // A million doubtful lines, generated as they are read.
   GeneratedSource zeros({{"0\n", 1000000}});
   std::size_t doubtCount = 0;
