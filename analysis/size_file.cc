@@ -212,11 +212,27 @@ SizeFileReading readSettlementSizes(ByteSource& file) {
 }
 
 SizeFileReading readEverySettlementSize(
-    ByteSource& file, const std::function<void(float)>& take) {
-  return readValues(file, [&take](SizeFileReading&, const ValueRead& read) {
-    take(read.value);
-    return true;
-  });
+    ByteSource& file, const std::function<bool(const SizeFileValue&)>& take,
+    const std::function<void(const SizeFileDoubt&)>& doubt) {
+  // Doubts go out as they are found: however many lines raise one, only those
+  // of the last value or two wait here.
+  const auto handOutDoubts = [&doubt](SizeFileReading& reading) {
+    for (const SizeFileDoubt& found : reading.doubts) doubt(found);
+    reading.doubts.clear();
+  };
+  SizeFileReading reading =
+      readValues(file, [&](SizeFileReading& soFar, const ValueRead& read) {
+        // A word's doubt is the last one found before its value: told apart
+        // here, the dialogue's reading does not pay for it.
+        const bool word =
+            !soFar.doubts.empty() &&
+            soFar.doubts.back() ==
+                SizeFileDoubt{read.line, SizeFileDoubt::Kind::kWordAsValue};
+        handOutDoubts(soFar);
+        return take({read.value, read.line, word});
+      });
+  handOutDoubts(reading);
+  return reading;
 }
 
 }  // namespace talvik

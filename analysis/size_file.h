@@ -45,11 +45,22 @@ struct SizeFileReading {
 // length is read without holding it whole in memory.
 SizeFileReading readSettlementSizes(ByteSource& file);
 
-// Reads every value however many there are, by the same rules, and hands
-// each to `take` in file order, so that a caller can keep only what it needs.
-// The ending is kSizesRead or kReadError; `sizes` stays empty.
-SizeFileReading readEverySettlementSize(ByteSource& file,
-                                        const std::function<void(float)>& take);
+// One value as read: the size, its line, and whether it was taken from a
+// word ("INF", "NaN", a heading) rather than from digits.
+struct SizeFileValue {
+  float size = 0.0f;
+  int line = 0;
+  bool word = false;
+};
+
+// Reads values by the same rules however many there are, handing each to
+// `take` and each doubt to `doubt` in file order, so that a caller keeps only
+// what it needs: `sizes` and `doubts` stay empty. The reading stops after a
+// value that `take` refuses, with the ending kSizesRead; otherwise the ending
+// is kSizesRead at the end of the file or kReadError.
+SizeFileReading readEverySettlementSize(
+    ByteSource& file, const std::function<bool(const SizeFileValue&)>& take,
+    const std::function<void(const SizeFileDoubt&)>& doubt);
 
 }  // namespace talvik
 

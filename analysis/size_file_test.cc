@@ -426,13 +426,20 @@ TEST(ReadEverySettlementSize, AgreesWithTheLimitedReadingAndGoesOnPastIt) {
   for (const std::string& whole : {limitedText, text, text + "5x\n6\n"}) {
     TextSource source(whole, 7);
     std::vector<float> taken;
+    std::vector<SizeFileDoubt> doubts;
     const SizeFileReading every = readEverySettlementSize(
-        source, [&taken](float size) { taken.push_back(size); });
+        source,
+        [&taken](const SizeFileValue& value) {
+          taken.push_back(value.size);
+          return true;
+        },
+        [&doubts](const SizeFileDoubt& doubt) { doubts.push_back(doubt); });
     EXPECT_TRUE(every.sizes.empty());
+    EXPECT_TRUE(every.doubts.empty());
     ASSERT_GE(taken.size(), 1000u);
     EXPECT_EQ(bitsOf(std::vector<float>(taken.begin(), taken.begin() + 1000)),
               bitsOf(limited.sizes));
-    EXPECT_EQ(every.doubts, limited.doubts);
+    EXPECT_EQ(doubts, limited.doubts);
     if (whole == limitedText) continue;
     EXPECT_EQ(taken.size(), 2505u);
     EXPECT_EQ(taken.back(), 2500.0f);
@@ -440,6 +447,56 @@ TEST(ReadEverySettlementSize, AgreesWithTheLimitedReadingAndGoesOnPastIt) {
     EXPECT_EQ(every.ending, bad ? Ending::kReadError : Ending::kSizesRead);
     EXPECT_EQ(every.endingLine, bad ? 2506 : 0);
   }
+}
+
+// Each value comes with its line and whether a word gave it, and the reading
+// stops at the first value refused; however many doubts a file raises, none
+// is kept.
+TEST(ReadEverySettlementSize, TellsWordsFromDigitsAndStopsWhereAsked) {
+  TextSource source("7\nINF\n\n1e39\n-0\n8\n9\n", 3);
+  std::vector<SizeFileValue> taken;
+  std::vector<SizeFileDoubt> doubts;
+  const SizeFileReading reading = readEverySettlementSize(
+      source,
+      [&taken](const SizeFileValue& value) {
+        taken.push_back(value);
+        return taken.size() < 5;
+      },
+      [&doubts](const SizeFileDoubt& doubt) { doubts.push_back(doubt); });
+  EXPECT_EQ(reading.ending, Ending::kSizesRead);
+  ASSERT_EQ(taken.size(), 5u);
+  const int lines[] = {1, 2, 4, 5, 6};
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    EXPECT_EQ(taken[i].line, lines[i]);
+    EXPECT_EQ(taken[i].word, i == 1) << i;
+  }
+  EXPECT_EQ(taken[1].size, kInfinity);
+  EXPECT_EQ(taken[2].size, kInfinity);
+  EXPECT_EQ(doubts, (std::vector<SizeFileDoubt>{
+                        {2, SizeFileDoubt::Kind::kWordAsValue},
+                        {5, SizeFileDoubt::Kind::kNotPositive}}));
+
+  // After a repeat count too.
+  TextSource counted("2*NaN x\n3*\n1e39\n", 2);
+  std::vector<bool> words;
+  readEverySettlementSize(
+      counted,
+      [&words](const SizeFileValue& value) {
+        words.push_back(value.word);
+        return true;
+      },
+      [](const SizeFileDoubt&) {});
+  EXPECT_EQ(words, (std::vector<bool>{true, false}));
+
+  // A million doubtful lines, generated as they are read.
+  GeneratedSource zeros({{"0\n", 1000000}});
+  std::size_t doubtCount = 0;
+  const SizeFileReading many = readEverySettlementSize(
+      zeros, [](const SizeFileValue&) { return true; },
+      [&doubtCount](const SizeFileDoubt&) { ++doubtCount; });
+  EXPECT_EQ(doubtCount, 1000000u);
+  EXPECT_TRUE(many.doubts.empty());
+  EXPECT_LE(many.doubts.capacity(), 4u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
 #include "batch/output_files.h"
+#include "session/console/memory_failure.h"
 #include "session/console/terminal.h"
 
 namespace talvik {
@@ -48,8 +49,10 @@ int runBatchCommand(const std::vector<std::string>& arguments,
 
 int runBatchCommand(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  return runBatchCommand(std::vector<std::string>(argv + 1, argv + argc),
-                         std::cout, std::cerr, standardErrorIsTerminal());
+  return runReportingMemoryFailure("talvik-batch", std::cerr, [&] {
+    return runBatchCommand(std::vector<std::string>(argv + 1, argv + argc),
+                           std::cout, std::cerr, standardErrorIsTerminal());
+  });
 }
 
 }  // namespace talvik

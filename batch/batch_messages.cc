@@ -49,6 +49,14 @@ std::string fileErrorText(const FileError& error) {
   return error.reason;
 }
 
+// "and 3 more warnings", "and 1 more error".
+std::string moreText(std::int64_t count, std::string_view kind) {
+  std::string text = "and " + std::to_string(count) + " more ";
+  text += kind;
+  if (count != 1) text += 's';
+  return text;
+}
+
 }  // namespace
 
 const char kTableNotWrittenLine[] =
@@ -70,6 +78,14 @@ std::string errorLine(std::string_view file, const FileMessage& message) {
   return fileMessageLine(file, message, "error");
 }
 
+std::string moreWarningsLine(std::string_view file, std::int64_t count) {
+  return warningLine(file, {0, moreText(count, "warning")});
+}
+
+std::string moreErrorsLine(std::string_view file, std::int64_t count) {
+  return errorLine(file, {0, moreText(count, "error")});
+}
+
 std::string fileErrorLine(const FileError& error) {
   std::string line(kProgram);
   line += shownText(error.path, kShownNameBytes);
@@ -88,9 +104,11 @@ std::string errorCell(const InputSizes& input) {
     cell += ": ";
   }
   cell += first.text;
-  if (input.errors.size() > 1) {
+  const std::int64_t more =
+      static_cast<std::int64_t>(input.errors.size()) - 1 + input.unkeptErrors;
+  if (more > 0) {
     cell += " (and ";
-    cell += std::to_string(input.errors.size() - 1);
+    cell += std::to_string(more);
     cell += " more)";
   }
   return cell;

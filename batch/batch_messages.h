@@ -1,6 +1,7 @@
 #ifndef TALVIK_BATCH_BATCH_MESSAGES_H_
 #define TALVIK_BATCH_BATCH_MESSAGES_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,11 @@ std::string warningLine(std::string_view file, const FileMessage& message);
 // The same with "error:".
 std::string errorLine(std::string_view file, const FileMessage& message);
 
+// "talvik-batch: FILE: warning: and N more warnings", after the kept ones.
+std::string moreWarningsLine(std::string_view file, std::int64_t count);
+// "talvik-batch: FILE: error: and N more errors", after the kept ones.
+std::string moreErrorsLine(std::string_view file, std::int64_t count);
+
 // "talvik-batch: PATH: error: cannot write: REASON", for a file of the run
 // that could not be made.
 std::string fileErrorLine(const FileError& error);
@@ -32,7 +38,7 @@ std::string fileErrorLine(const FileError& error);
 extern const char kTableNotWrittenLine[];
 
 // The error column of a file that could not be analysed: its first error,
-// "line N: TEXT", and how many more there are.
+// "line N: TEXT", and how many more there are, kept or not.
 // REQUIRES: !input.errors.empty()
 std::string errorCell(const InputSizes& input);
 

@@ -65,6 +65,15 @@ TEST(BatchMessages, TheErrorCellIsTheFirstErrorAndHowManyMore) {
   EXPECT_EQ(errorCell(input), "line 3: a quoted cell is not closed");
   input.errors = {{0, "cannot open the file: gone"}, {4, "x"}, {5, "y"}};
   EXPECT_EQ(errorCell(input), "cannot open the file: gone (and 2 more)");
+  input.unkeptErrors = 1000;
+  EXPECT_EQ(errorCell(input), "cannot open the file: gone (and 1002 more)");
+}
+
+TEST(BatchMessages, MessagesNotKeptAreCountedOnOneLine) {
+  EXPECT_EQ(moreWarningsLine("zeros.txt", 9999980),
+            "talvik-batch: zeros.txt: warning: and 9999980 more warnings\n");
+  EXPECT_EQ(moreErrorsLine("zeros.txt", 1),
+            "talvik-batch: zeros.txt: error: and 1 more error\n");
 }
 
 }  // namespace

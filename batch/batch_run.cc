@@ -102,9 +102,15 @@ class BatchRun {
       for (const FileMessage& message : input.warnings) {
         errors_ << warningLine(file, message);
       }
+      if (input.unkeptWarnings > 0) {
+        errors_ << moreWarningsLine(file, input.unkeptWarnings);
+      }
     }
     for (const FileMessage& message : input.errors) {
       errors_ << errorLine(file, message);
+    }
+    if (input.unkeptErrors > 0) {
+      errors_ << moreErrorsLine(file, input.unkeptErrors);
     }
     errors_ << std::flush;
   }

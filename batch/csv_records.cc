@@ -112,7 +112,7 @@ std::optional<CsvRecordReader::CellEnd> CsvRecordReader::readCell(
 }
 
 std::optional<CsvRecord> CsvRecordReader::readRecord(std::int64_t column,
-                                                     bool keepNames) {
+                                                     std::string_view name) {
   if (bytes_.peek() == kEndOfFile) return std::nullopt;
   CsvRecord record;
   record.line = bytes_.line();
@@ -123,14 +123,18 @@ std::optional<CsvRecord> CsvRecordReader::readRecord(std::int64_t column,
     if (!end) return std::nullopt;
     ++record.cellCount;
     if (!cell.text.empty() || cell.tooLong) record.blank = false;
-    if (keepNames) record.names.push_back(cell.text);
+    constexpr std::size_t kNamedKept = 2;
+    if (!name.empty() && record.named.size() < kNamedKept && !cell.tooLong &&
+        cell.text == name) {
+      record.named.push_back(record.cellCount);
+    }
     if (record.cellCount == column) record.selected = cell;
   } while (*end == CellEnd::kSeparator);
   return record;
 }
 
 std::optional<CsvRecord> CsvRecordReader::nextNonBlank(std::int64_t column,
-                                                       bool keepNames) {
+                                                       std::string_view name) {
   if (problem_) return std::nullopt;
   if (!started_) {
     started_ = true;
@@ -139,7 +143,7 @@ std::optional<CsvRecord> CsvRecordReader::nextNonBlank(std::int64_t column,
     bytes_.skipIfNext(kByteOrderMark);
   }
   for (;;) {
-    std::optional<CsvRecord> record = readRecord(column, keepNames);
+    std::optional<CsvRecord> record = readRecord(column, name);
     if (!record || !record->blank) return record;
   }
 }

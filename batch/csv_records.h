@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/buffered_bytes.h"
@@ -26,14 +27,17 @@ struct CsvCell {
   std::int64_t line = 0;  // where the cell starts
 };
 
-// One record: how many cells it has, the one asked for, and the text of each
-// when asked for.
+// One record: how many cells it has, the one asked for, and where a name
+// asked for stands.
 struct CsvRecord {
   std::int64_t line = 0;
   bool blank = true;                // every cell empty
   std::int64_t cellCount = 0;       // a row may hold more than 2^31
   std::optional<CsvCell> selected;  // the asked-for cell, when there is one
-  std::vector<std::string> names;   // every cell's text, when asked for
+  // The cells (counted from 1) whose text is the asked-for name: the first
+  // two at most, enough to find a column and to see it named twice, however
+  // many cells the record has.
+  std::vector<std::int64_t> named;
 };
 
 // Reads the records of a CSV file (RFC 4180: quoted cells with doubled
@@ -48,9 +52,10 @@ class CsvRecordReader {
   CsvRecordReader(ByteSource& file, char separator);
 
   // The next record that is not blank, with the cell of `column` (counted
-  // from 1; 0 for none) and, when `keepNames`, every cell's text. Nullopt at
-  // the end of the file or at the first problem.
-  std::optional<CsvRecord> nextNonBlank(std::int64_t column, bool keepNames);
+  // from 1; 0 for none) and the cells whose text is `name` (none when it is
+  // empty). Nullopt at the end of the file or at the first problem.
+  std::optional<CsvRecord> nextNonBlank(std::int64_t column,
+                                        std::string_view name = {});
 
   // The problem that ended the reading, if any.
   const std::optional<CsvProblem>& problem() const { return problem_; }
@@ -61,7 +66,8 @@ class CsvRecordReader {
  private:
   enum class CellEnd { kSeparator, kRecordEnd, kFileEnd };
 
-  std::optional<CsvRecord> readRecord(std::int64_t column, bool keepNames);
+  std::optional<CsvRecord> readRecord(std::int64_t column,
+                                      std::string_view name);
   // How the cell ends, or nullopt at a problem.
   std::optional<CellEnd> readCell(CsvCell& cell);
   std::optional<CellEnd> readQuoted(CsvCell& cell);

@@ -34,8 +34,9 @@ void CsvSizeReader::fail(std::int64_t line, std::string reason) {
   if (!problem_) problem_ = CsvProblem{line, std::move(reason)};
 }
 
-std::optional<CsvRecord> CsvSizeReader::nextNonBlankRecord(bool keepNames) {
-  std::optional<CsvRecord> record = records_.nextNonBlank(column_, keepNames);
+std::optional<CsvRecord> CsvSizeReader::nextNonBlankRecord(
+    std::string_view name) {
+  std::optional<CsvRecord> record = records_.nextNonBlank(column_, name);
   if (!record && records_.problem()) {
     fail(records_.problem()->line, records_.problem()->reason);
   }
@@ -47,7 +48,8 @@ std::optional<CsvRecord> CsvSizeReader::nextNonBlankRecord(bool keepNames) {
 bool CsvSizeReader::findColumn() {
   column_ = layout_.columnNumber;
   if (!layout_.header) return true;
-  const std::optional<CsvRecord> header = nextNonBlankRecord(true);
+  const std::optional<CsvRecord> header =
+      nextNonBlankRecord(layout_.columnName);
   if (!header) {
     if (!problem_ && !layout_.columnName.empty()) {
       fail(records_.line(),
@@ -57,20 +59,17 @@ bool CsvSizeReader::findColumn() {
   }
   firstRowCells_ = header->cellCount;
   if (layout_.columnName.empty()) return true;
-  for (std::size_t i = 0; i < header->names.size(); ++i) {
-    if (header->names[i] != layout_.columnName) continue;
-    if (column_ != 0) {
-      fail(header->line,
-           "the header names the column \"" + layout_.columnName + "\" twice");
-      return false;
-    }
-    column_ = static_cast<std::int64_t>(i) + 1;
+  if (header->named.size() > 1) {
+    fail(header->line,
+         "the header names the column \"" + layout_.columnName + "\" twice");
+    return false;
   }
-  if (column_ == 0) {
+  if (header->named.empty()) {
     fail(header->line,
          "the header has no column \"" + layout_.columnName + "\"");
     return false;
   }
+  column_ = header->named.front();
   return true;
 }
 
@@ -103,7 +102,7 @@ std::optional<CsvSize> CsvSizeReader::next() {
     started_ = true;
     if (!findColumn()) return std::nullopt;
   }
-  const std::optional<CsvRecord> record = nextNonBlankRecord(false);
+  const std::optional<CsvRecord> record = nextNonBlankRecord();
   if (!record) return std::nullopt;
   if (firstRowCells_ == 0) firstRowCells_ = record->cellCount;
   if (record->cellCount > firstRowCells_) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "analysis/byte_source.h"
 #include "batch/csv_records.h"
@@ -47,7 +48,7 @@ class CsvSizeReader {
 
  private:
   bool findColumn();
-  std::optional<CsvRecord> nextNonBlankRecord(bool keepNames);
+  std::optional<CsvRecord> nextNonBlankRecord(std::string_view name = {});
   std::string columnLabel() const;
   std::optional<float> sizeOf(const CsvCell& cell) const;
   void fail(std::int64_t line, std::string reason);

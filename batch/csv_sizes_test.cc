@@ -210,5 +210,38 @@ TEST(CsvSizeReader, CountsCellsOfRowsWiderThanAnInt) {
             "comma in a number without quotes?)");
 }
 
+// A header is searched for the column's name cell by cell: of all its cells
+// only the first two that bear the name are kept, however many there are.
+TEST(CsvRecordReader, KeepsOnlyWhereTheNameStandsOfAHeader) {
+  std::string header = "size";
+  for (int i = 0; i < 100000; ++i) header += ",size";
+  TextSource source(header + "\n", 4096);
+  CsvRecordReader records(source, ',');
+  const std::optional<CsvRecord> record = records.nextNonBlank(0, "size");
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->cellCount, 100001);
+  EXPECT_EQ(record->named, (std::vector<std::int64_t>{1, 2}));
+  EXPECT_LE(record->named.capacity(), 2u);
+}
+
+TEST(CsvSizeReader, FindsTheNamedColumnOfAWideHeader) {
+  std::string header;
+  for (int i = 1; i <= 100000; ++i) {
+    header += 'c';
+    header += std::to_string(i);
+    header += ',';
+  }
+  const Read read = readCsv(header + "size\n" + header + "42\n",
+                            named("size"), 4096);
+  EXPECT_FALSE(read.problem) << read.problem->reason;
+  EXPECT_EQ(read.sizes, (std::vector<float>{42.0f}));
+  // A cell longer than any kept is never the name, even where its kept start
+  // would be.
+  const std::string longName(CsvRecordReader::kMaxCellBytes, 'n');
+  const Read cut = readCsv(longName + "n\n5\n", named(longName), 4096);
+  ASSERT_TRUE(cut.problem);
+  EXPECT_EQ(cut.problem->reason.substr(0, 30), "the header has no column \"nnnn");
+}
+
 }  // namespace
 }  // namespace talvik

@@ -1,6 +1,9 @@
 #include "batch/input_sizes.h"
 
+#include <cstddef>
+#include <limits>
 #include <utility>
+#include <vector>
 
 #include "analysis/size_file.h"
 #include "analysis/largest_sizes.h"
@@ -14,41 +17,75 @@ namespace {
 constexpr char kTooManySizes[] =
     "more than 1000 sizes (--largest analyses the largest 1000)";
 
-// A doubtful line is a warning, or with --strict an error.
+void addError(InputSizes& input, std::int64_t line, std::string text) {
+  if (input.errors.size() < kKeptFileMessages) {
+    input.errors.push_back({line, std::move(text)});
+  } else {
+    ++input.unkeptErrors;
+  }
+}
+
+// A doubtful line is a warning, or with --strict an error; its text is made
+// only when it is kept.
+template <typename MakeText>
+void addDoubt(InputSizes& input, std::int64_t line, bool strict,
+              MakeText makeText) {
+  std::vector<FileMessage>& kept = strict ? input.errors : input.warnings;
+  if (kept.size() < kKeptFileMessages) {
+    kept.push_back({line, makeText()});
+  } else {
+    ++(strict ? input.unkeptErrors : input.unkeptWarnings);
+  }
+}
+
 void addDoubt(InputSizes& input, std::int64_t line, SizeFileDoubt::Kind kind,
               bool strict) {
-  FileMessage message{line, doubtMessage(kind)};
-  (strict ? input.errors : input.warnings).push_back(std::move(message));
+  addDoubt(input, line, strict, [kind] { return doubtMessage(kind); });
+}
+
+// Digits beyond the float range are read as infinity, as a word would be.
+void checkRange(InputSizes& input, float size, std::int64_t line,
+                bool strict) {
+  if (size == std::numeric_limits<float>::infinity()) {
+    addDoubt(input, line, strict, beyondSinglePrecisionMessage);
+  }
 }
 
 InputSizes readPlainSizes(ByteSource& file, const SizeReadingRules& rules) {
   InputSizes input;
-  SizeFileReading reading;
-  LargestSizes largest(kMaxSettlements);
-  if (rules.largest) {
-    reading = readEverySettlementSize(
-        file, [&largest](float size) { largest.add(size); });
-  } else {
-    reading = readSettlementSizes(file);
+  LargestSizes largest(kMaxSettlements);  // with --largest
+  std::vector<float> sizes;               // without it, in file order
+  std::int64_t tooManyLine = 0;
+  const SizeFileReading reading = readEverySettlementSize(
+      file,
+      [&](const SizeFileValue& value) {
+        if (!value.word) checkRange(input, value.size, value.line, rules.strict);
+        if (rules.largest) {
+          largest.add(value.size);
+          return true;
+        }
+        // A 1001st size only shows that there are too many.
+        if (sizes.size() == static_cast<std::size_t>(kMaxSettlements)) {
+          tooManyLine = value.line;
+          return false;
+        }
+        sizes.push_back(value.size);
+        return true;
+      },
+      [&](const SizeFileDoubt& doubt) {
+        addDoubt(input, doubt.line, doubt.kind, rules.strict);
+      });
+  if (reading.ending == SizeFileReading::Ending::kReadError) {
+    addError(input, reading.endingLine,
+             "no number the size-file rules can read (a sign, digits, a point "
+             "and an exponent)");
+    return input;
   }
-  for (const SizeFileDoubt& doubt : reading.doubts) {
-    addDoubt(input, doubt.line, doubt.kind, rules.strict);
+  if (tooManyLine > 0) {
+    addError(input, tooManyLine, kTooManySizes);
+    return input;
   }
-  switch (reading.ending) {
-    case SizeFileReading::Ending::kReadError:
-      input.errors.push_back(
-          {reading.endingLine,
-           "no number the size-file rules can read (a sign, digits, a point "
-           "and an exponent)"});
-      return input;
-    case SizeFileReading::Ending::kTooManySizes:
-      input.errors.push_back({reading.endingLine, kTooManySizes});
-      return input;
-    case SizeFileReading::Ending::kSizesRead:
-      break;
-  }
-  input.observed =
-      rules.largest ? largest.ordered() : orderLargestFirst(reading.sizes);
+  input.observed = rules.largest ? largest.ordered() : orderLargestFirst(sizes);
   return input;
 }
 
@@ -62,14 +99,15 @@ InputSizes readCsvSizes(ByteSource& file, const SizeReadingRules& rules) {
       addDoubt(input, size->line, SizeFileDoubt::Kind::kNotPositive,
                rules.strict);
     }
+    checkRange(input, size->size, size->line, rules.strict);
     sizes.add(size->size);
     if (!rules.largest && sizes.count() > kMaxSettlements) {
-      input.errors.push_back({size->line, kTooManySizes});
+      addError(input, size->line, kTooManySizes);
       return input;
     }
   }
   if (const std::optional<CsvProblem>& problem = reader.problem()) {
-    input.errors.push_back({problem->line, problem->reason});
+    addError(input, problem->line, problem->reason);
     return input;
   }
   input.observed = sizes.ordered();
@@ -82,7 +120,7 @@ InputSizes readInputSizes(ByteSource& file, const SizeReadingRules& rules) {
   InputSizes input =
       rules.csv ? readCsvSizes(file, rules) : readPlainSizes(file, rules);
   if (input.errors.empty() && input.observed.empty()) {
-    input.errors.push_back({0, "no sizes in the file"});
+    addError(input, 0, "no sizes in the file");
   }
   if (!input.errors.empty()) input.observed.clear();
   return input;
@@ -95,7 +133,7 @@ InputSizes readInputSizes(const std::string& path,
     return readInputSizes(file, rules);
   } catch (const Fault& fault) {
     InputSizes input;
-    input.errors.push_back({0, "cannot open the file: " + fault.cause});
+    addError(input, 0, "cannot open the file: " + fault.cause);
     return input;
   }
 }

@@ -1,6 +1,7 @@
 #ifndef TALVIK_BATCH_INPUT_SIZES_H_
 #define TALVIK_BATCH_INPUT_SIZES_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,11 +27,17 @@ struct FileMessage {
   std::string text;
 };
 
+// The messages of each kind kept for one file, the first ones; the others
+// are only counted, so that a file of any length gives a few lines.
+inline constexpr std::size_t kKeptFileMessages = 20;
+
 // The sizes of one file, ready for the analysis, or why there are none.
 struct InputSizes {
   ObservedSizes observed;  // largest first; empty when `errors` is not
-  std::vector<FileMessage> warnings;
-  std::vector<FileMessage> errors;
+  std::vector<FileMessage> warnings;  // at most kKeptFileMessages
+  std::vector<FileMessage> errors;    // at most kKeptFileMessages
+  std::int64_t unkeptWarnings = 0;    // after the kept ones
+  std::int64_t unkeptErrors = 0;
 };
 
 // Opens and reads the file at `path`; a file that does not exist is an

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <new>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -40,6 +42,43 @@ TEST(RunOrderedJobs, DeliversInOrderWhateverTheThreadsAndTheWindow) {
       EXPECT_EQ(delivered, expected) << jobs << " threads";
       EXPECT_FALSE(aheadOfWindow) << jobs << " threads";
     }
+  }
+}
+
+// A job that throws stops the run: the results before it are delivered in
+// order, nothing after it, and the exception comes out of the run once every
+// thread has ended.
+TEST(RunOrderedJobs, AFailedJobEndsTheRunWithItsException) {
+  for (const unsigned jobs : {1u, 2u, 8u}) {
+    std::vector<std::size_t> delivered;
+    try {
+      runOrderedJobs<std::size_t>(
+          100, jobs, 4,
+          [](std::size_t index) {
+            if (index == 30) throw std::bad_alloc();
+            return index;
+          },
+          [&](std::size_t index, std::size_t) { delivered.push_back(index); });
+      ADD_FAILURE() << "no exception with " << jobs << " threads";
+    } catch (const std::bad_alloc&) {
+    }
+    std::vector<std::size_t> expected(30);
+    for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = i;
+    EXPECT_EQ(delivered, expected) << jobs << " threads";
+  }
+}
+
+TEST(RunOrderedJobs, AFailedDeliveryEndsTheRunWithItsException) {
+  for (const unsigned jobs : {1u, 2u, 8u}) {
+    std::atomic<std::size_t> deliveries = 0;
+    EXPECT_THROW(runOrderedJobs<std::size_t>(
+                     100, jobs, 4, [](std::size_t index) { return index; },
+                     [&](std::size_t index, std::size_t) {
+                       ++deliveries;
+                       if (index == 10) throw std::runtime_error("refused");
+                     }),
+                 std::runtime_error);
+    EXPECT_EQ(deliveries, 11u) << jobs << " threads";
   }
 }
 

@@ -24,4 +24,9 @@ std::string doubtMessage(SizeFileDoubt::Kind kind) {
   return {};
 }
 
+std::string beyondSinglePrecisionMessage() {
+  return "a number beyond the single-precision range (about 3.4E38) is read "
+         "as infinity";
+}
+
 }  // namespace talvik

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -9,6 +10,9 @@
 #include "plot/plot_options.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
+#include "session/console/fault.h"
+#include "session/console/input_file.h"
+#include "session/console/memory_failure.h"
 #include "session/console/shown_text.h"
 #include "session/console/whole_file.h"
 
@@ -36,6 +40,16 @@ PlotError plotErrorOf(const FileError& error) {
       break;
   }
   return PlotError{error.path, std::nullopt, error.reason, operation};
+}
+
+// The plotting file opened to be read as a stream, record by record.
+std::unique_ptr<InputFile> openPlottingFile(const std::string& path) {
+  try {
+    return std::make_unique<InputFile>(path);
+  } catch (const Fault& fault) {
+    throw PlotError{path, std::nullopt, fault.cause,
+                    "opening the plotting file"};
+  }
 }
 
 // Names and the fields a reason quotes are outside text: shown escaped, so
@@ -70,12 +84,12 @@ void writePicture(const PlotOptions& options, std::ostream& out) {
   const std::string& plottingFile = options.plottingFile;
   const std::string output = options.output.value_or(
       std::filesystem::path(plottingFile).replace_extension(".svg").string());
-  const std::string text = readWholeFile(plottingFile);
+  const std::unique_ptr<InputFile> file = openPlottingFile(plottingFile);
   if (isSameFile(plottingFile, output)) {
     throw PlotError{output, std::nullopt, "is the plotting file itself",
                     "refusing to overwrite it with the picture"};
   }
-  const std::vector<PlottingRow> rows = readPlottingRows(text, plottingFile);
+  const std::vector<PlottingRow> rows = readPlottingRows(*file, plottingFile);
   const GraphLabels labels{
       options.title.value_or(
           "Rank-size graph of " +
@@ -121,8 +135,10 @@ int runPlotCommand(const std::vector<std::string>& arguments, std::ostream& out,
 }
 
 int runPlotCommand(int argc, char** argv) {
-  return runPlotCommand(std::vector<std::string>(argv + 1, argv + argc),
-                        std::cout, std::cerr);
+  return runReportingMemoryFailure("talvik-plot", std::cerr, [&] {
+    return runPlotCommand(std::vector<std::string>(argv + 1, argv + argc),
+                          std::cout, std::cerr);
+  });
 }
 
 }  // namespace talvik

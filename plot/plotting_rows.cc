@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string>
 #include <system_error>
 
 #include "fast_float/fast_float.h"
 
+#include "analysis/buffered_bytes.h"
 #include "analysis/number_characters.h"
 #include "plot/plot_error.h"
 #include "session/console/shown_text.h"
@@ -21,22 +23,69 @@ constexpr std::size_t kDecimals = 4;
 constexpr std::size_t kFieldsPerRow = 1 + kSizeColumnCount;
 constexpr std::size_t kShownFieldBytes = 40;
 
-// Splits the text into records, each without its CR LF or LF. A last record
-// without a record end still counts.
-std::vector<std::string_view> splitRecords(std::string_view text) {
-  std::vector<std::string_view> records;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view record = text.substr(0, end);
-    if (end != std::string_view::npos && record.ends_with('\r')) {
-      record.remove_suffix(1);
+// The longest record kept: several times a row's 68 characters, so that a
+// row with a few misformed fields is still described field by field.
+constexpr std::size_t kMaxRecordBytes = 256;
+constexpr char kRefusedRead[] = "the system refused a read";
+
+// The records of a plotting file one at a time, each without its CR LF or LF.
+// A record longer than kMaxRecordBytes is only marked too long, and nothing
+// after its kept start is read: however long a line, memory stays bounded.
+class RecordReader {
+ public:
+  explicit RecordReader(ByteSource& file) : bytes_(file) {}
+
+  // Reads the next record; false at the end of the file. A last record
+  // without a record end still counts.
+  bool next() {
+    text_.clear();
+    tooLong_ = false;
+    int c = bytes_.next();
+    if (c == BufferedBytes::kEndOfFile) return false;
+    // One byte more than the longest record may be its CR.
+    for (; c >= 0 && c != '\n'; c = bytes_.next()) {
+      if (text_.size() > kMaxRecordBytes) {
+        tooLong_ = true;
+        return true;
+      }
+      text_.push_back(static_cast<char>(c));
     }
-    records.push_back(record);
-    text = end == std::string_view::npos ? std::string_view()
-                                         : text.substr(end + 1);
+    failed_ = c == BufferedBytes::kFailure;
+    if (c == '\n' && text_.ends_with('\r')) text_.pop_back();
+    tooLong_ = text_.size() > kMaxRecordBytes;
+    return true;
   }
-  return records;
-}
+
+  // Whether another record follows, without reading it.
+  bool more() { return bytes_.peek() != BufferedBytes::kEndOfFile; }
+
+  std::string_view text() const { return text_; }
+  bool tooLong() const { return tooLong_; }
+  // The system refused a read within the record.
+  bool failed() const { return failed_; }
+
+ private:
+  BufferedBytes bytes_;
+  std::string text_;
+  bool tooLong_ = false;
+  bool failed_ = false;
+};
+
+// A whole text handed out as a file's bytes.
+class TextSource : public ByteSource {
+ public:
+  explicit TextSource(std::string_view text) : text_(text) {}
+
+  std::optional<std::size_t> read(char* buffer, std::size_t capacity) override {
+    const std::size_t count = std::min(capacity, text_.size());
+    std::copy_n(text_.data(), count, buffer);
+    text_.remove_prefix(count);
+    return count;
+  }
+
+ private:
+  std::string_view text_;
+};
 
 std::vector<std::string_view> splitFields(std::string_view record) {
   std::vector<std::string_view> fields;
@@ -153,25 +202,46 @@ class RowReader {
 
 }  // namespace
 
-std::vector<PlottingRow> readPlottingRows(std::string_view text,
+std::vector<PlottingRow> readPlottingRows(ByteSource& file,
                                           std::string_view fileName) {
   const RowReader reader(fileName);
-  const std::vector<std::string_view> records = splitRecords(text);
-  if (records.empty()) {
+  RecordReader records(file);
+  const auto readRecord = [&](std::size_t line) {
+    const bool read = records.next();
+    if (records.failed()) reader.refuse(line, kRefusedRead);
+    return read;
+  };
+  if (!readRecord(1)) {
     reader.refuse(1, "empty file, expected the header \"" +
                          std::string(kPlottingHeader) + "\"");
   }
-  if (records.front() != kPlottingHeader) {
+  if (records.tooLong() || records.text() != kPlottingHeader) {
     reader.refuse(1,
                   "the header is not \"" + std::string(kPlottingHeader) + "\"");
   }
-  if (records.size() == 1) reader.refuse(2, "no rows after the header");
+  if (!readRecord(2)) reader.refuse(2, "no rows after the header");
   std::vector<PlottingRow> rows;
-  for (std::size_t i = 1; i < records.size(); ++i) {
-    if (i > kMaxRows) reader.refuse(i + 1, "more than 1000 rows");
-    rows.push_back(reader.readRow(records[i], i + 1, static_cast<int>(i)));
+  for (std::size_t rank = 1;; ++rank) {
+    const std::size_t line = rank + 1;
+    if (records.tooLong()) {
+      reader.refuse(line, "a line of more than " +
+                              std::to_string(kMaxRecordBytes) +
+                              " characters where row " + std::to_string(rank) +
+                              " should be");
+    }
+    rows.push_back(
+        reader.readRow(records.text(), line, static_cast<int>(rank)));
+    if (!records.more()) break;
+    if (rank == kMaxRows) reader.refuse(line + 1, "more than 1000 rows");
+    readRecord(line + 1);
   }
   return rows;
+}
+
+std::vector<PlottingRow> readPlottingRows(std::string_view text,
+                                          std::string_view fileName) {
+  TextSource source(text);
+  return readPlottingRows(source, fileName);
 }
 
 }  // namespace talvik

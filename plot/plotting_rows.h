@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/byte_source.h"
+
 namespace talvik {
 
 // The first record of every plotting file.
@@ -37,11 +39,17 @@ struct PlottingRow {
   std::array<PlottedSize, kSizeColumnCount> sizes;  // indexed by SizeColumn
 };
 
-// Reads the whole text of a plotting file: the header, then one row per rank
-// 1, 2, ..., n (1 <= n <= 1000), each record ended by CR LF or LF alone. Each
-// row is the rank right-aligned in 4 characters and four sizes right-aligned
-// in 15 characters with 4 decimals, separated by commas. Throws PlotError
-// naming the file and line on the first record that does not have this form.
+// Reads a plotting file: the header, then one row per rank 1, 2, ..., n
+// (1 <= n <= 1000), each record ended by CR LF or LF alone. Each row is the
+// rank right-aligned in 4 characters and four sizes right-aligned in 15
+// characters with 4 decimals, separated by commas. Throws PlotError naming the
+// file and line on the first record that does not have this form, a 1002nd
+// record among them, and reads nothing after it: whatever the file holds, no
+// more than one record of a few hundred bytes is held at a time.
+std::vector<PlottingRow> readPlottingRows(ByteSource& file,
+                                          std::string_view fileName);
+
+// The same from the whole text of a plotting file.
 std::vector<PlottingRow> readPlottingRows(std::string_view text,
                                           std::string_view fileName);
 

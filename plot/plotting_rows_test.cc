@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "analysis/byte_source.h"
 
 #include "plot/plot_error.h"
 
@@ -29,6 +35,43 @@ std::string row(std::string_view rank, std::string_view setSize,
 
 std::string withHeader(std::string_view rows) {
   return std::string(kHeader) + std::string(rows);
+}
+
+// A file that never ends: `start`, then `filler` for ever, or without a
+// filler a refused read. Counts the bytes it handed out.
+class EndlessSource : public ByteSource {
+ public:
+  EndlessSource(std::string start, std::optional<char> filler)
+      : start_(std::move(start)), filler_(filler) {}
+
+  std::optional<std::size_t> read(char* buffer, std::size_t capacity) override {
+    const std::size_t fromStart =
+        std::min(capacity, start_.size() - std::min(start_.size(), handedOut_));
+    if (fromStart == 0 && !filler_) return std::nullopt;
+    std::copy_n(start_.data() + handedOut_, fromStart, buffer);
+    const std::size_t count = fromStart > 0 ? fromStart : capacity;
+    std::fill(buffer + fromStart, buffer + count, filler_.value_or(' '));
+    handedOut_ += count;
+    return count;
+  }
+
+  std::size_t handedOut() const { return handedOut_; }
+
+ private:
+  std::string start_;
+  std::optional<char> filler_;
+  std::size_t handedOut_ = 0;
+};
+
+// The error of reading `file`, which must be refused.
+PlotError refusalOf(ByteSource& file) {
+  try {
+    readPlottingRows(file, "plot.csv");
+  } catch (const PlotError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "the file was accepted";
+  return {};
 }
 
 TEST(PlottingRows, ReadsEachRankAndItsFourSizes) {
@@ -100,6 +143,73 @@ TEST(PlottingRows, ReadsAThousandRows) {
     EXPECT_EQ(error.reason, "more than 1000 rows");
     EXPECT_EQ(error.operation, "reading the plotting file");
   }
+}
+
+// However much a file holds, the reading stops at the first record that cannot
+// be a plotting file's, after at most one buffer of 64 KiB.
+TEST(PlottingRows, StopsAtTheFirstBadRecordOfAnEndlessFile) {
+  constexpr std::size_t kBuffer = 64 * 1024;
+  struct Case {
+    std::string start;
+    char filler;
+    std::size_t line;
+    std::string reason;
+  };
+  std::string thousandRows(kHeader);
+  for (int rank = 1; rank <= 1000; ++rank) {
+    const std::string field = std::to_string(rank);
+    thousandRows +=
+        row(std::string(4 - field.size(), ' ') + field, "         1.0000");
+  }
+  const Case cases[] = {
+      {"", '\0', 1,
+       "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {"", '\n', 1,
+       "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {std::string(kHeader), 'x', 2,
+       "a line of more than 256 characters where row 1 should be"},
+      {std::string(kHeader), '\n', 2, "empty line where row 1 should be"},
+      {thousandRows, '\n', 1002, "more than 1000 rows"},
+  };
+  for (const Case& c : cases) {
+    EndlessSource file(c.start, c.filler);
+    const PlotError error = refusalOf(file);
+    EXPECT_EQ(error.line, c.line) << c.reason;
+    EXPECT_EQ(error.reason, c.reason);
+    EXPECT_LE(file.handedOut(), c.start.size() + kBuffer) << c.reason;
+  }
+}
+
+// A row of up to 256 characters, its CR LF aside, is described field by
+// field; a longer line only by its length.
+TEST(PlottingRows, DescribesARowOfUpTo256CharactersFieldByField) {
+  const std::string start =
+      "   1,        25.0000,        25.0000,        25.0000,";
+  const std::string longest =
+      start + std::string(256 - start.size() - 7, ' ') + "25.0000";
+  try {
+    readPlottingRows(withHeader(longest + "\r\n"), "plot.csv");
+    ADD_FAILURE() << "a 256-character row was accepted";
+  } catch (const PlotError& error) {
+    EXPECT_EQ(error.reason, "SIZELO \"" + std::string(40, ' ') +
+                                "...\" is not 15 characters wide");
+  }
+  try {
+    readPlottingRows(withHeader(" " + longest + "\r\n"), "plot.csv");
+    ADD_FAILURE() << "a 257-character row was accepted";
+  } catch (const PlotError& error) {
+    EXPECT_EQ(error.line, 2u);
+    EXPECT_EQ(error.reason,
+              "a line of more than 256 characters where row 1 should be");
+  }
+}
+
+TEST(PlottingRows, RefusesAReadTheSystemRefusedNamingItsLine) {
+  EndlessSource file(std::string(kHeader) + std::string(kRow1), std::nullopt);
+  const PlotError error = refusalOf(file);
+  EXPECT_EQ(error.line, 3u);
+  EXPECT_EQ(error.reason, "the system refused a read");
+  EXPECT_EQ(error.operation, "reading the plotting file");
 }
 
 TEST(PlottingRows, RefusesAnythingElseNamingTheFileAndLine) {
