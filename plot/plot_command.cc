@@ -9,6 +9,7 @@
 #include "plot/plot_options.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
+#include "session/console/output_file.h"
 #include "session/console/whole_file.h"
 
 namespace talvik {
@@ -50,7 +51,8 @@ constexpr int kUsageError = 2;
 constexpr std::string_view kHelp =
     "\n"
     "Draws the rank-size graph of a plotting file written by talvik as an SVG\n"
-    "picture: OUTPUT.svg, by default PLOTFILE with the extension .svg.\n"
+    "picture: OUTPUT.svg, by default PLOTFILE with the extension .svg; \"-\"\n"
+    "writes it on standard output.\n"
     "\n"
     "Options:\n"
     "  --level P     the confidence level of the zone, P from 1 to 99, shown\n"
@@ -78,7 +80,11 @@ void writePicture(const PlotOptions& options, std::ostream& out) {
           "Rank-size graph of " +
           std::filesystem::path(plottingFile).filename().string()),
       options.level};
-  replaceWholeFile(output, drawRankSizeGraph(rows, labels));
+  OutputFile picture(output, &out);
+  picture.write(drawRankSizeGraph(rows, labels));
+  picture.finish();
+  // A picture on standard output is all that goes there.
+  if (picture.isStandardOutput()) return;
   out << "Wrote " << output << " (" << rows.size()
       << (rows.size() == 1 ? " rank)" : " ranks)") << "\n";
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 namespace talvik {
@@ -24,6 +25,8 @@ int flagsFor(FileOpening opening) {
       return O_RDWR | O_CREAT;
     case FileOpening::kNewForWriting:
       return O_WRONLY | O_CREAT | O_EXCL;
+    case FileOpening::kExistingForWriting:
+      return O_WRONLY;
   }
   return O_RDONLY;
 }
@@ -31,6 +34,23 @@ int flagsFor(FileOpening opening) {
 FileIdentity identityOf(const struct stat& status) {
   return {static_cast<std::uint64_t>(status.st_dev),
           static_cast<std::uint64_t>(status.st_ino)};
+}
+
+FileFacts factsOf(const struct stat& status) {
+  return {identityOf(status), S_ISDIR(status.st_mode) != 0,
+          S_ISREG(status.st_mode) != 0,
+          static_cast<unsigned>(status.st_mode & 0777)};
+}
+
+constexpr int kFatalSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGABRT};
+
+void (*fatalSignalCleanUp)() = nullptr;
+
+void cleanUpAndEnd(int signal) {
+  // The handler was reset on entry: raised again, the signal ends the
+  // program once this returns.
+  fatalSignalCleanUp();
+  ::raise(signal);
 }
 
 }  // namespace
@@ -55,8 +75,7 @@ FileFacts SystemFile::facts(std::error_code& error) const {
     return {};
   }
   error.clear();
-  return {identityOf(status), S_ISDIR(status.st_mode) != 0,
-          S_ISREG(status.st_mode) != 0};
+  return factsOf(status);
 }
 
 std::size_t SystemFile::read(char* buffer, std::size_t capacity,
@@ -97,6 +116,12 @@ void SystemFile::sync(std::error_code& error) {
   error = ::fsync(descriptorOf(handle_)) == 0 ? std::error_code() : lastError();
 }
 
+void SystemFile::setPermissions(unsigned permissions, std::error_code& error) {
+  const bool set =
+      ::fchmod(descriptorOf(handle_), static_cast<mode_t>(permissions)) == 0;
+  error = set ? std::error_code() : lastError();
+}
+
 void SystemFile::close(std::error_code& error) {
   error.clear();
   if (handle_ == kClosed) return;
@@ -109,6 +134,36 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
   struct stat status;
   if (::stat(path.c_str(), &status) != 0) return std::nullopt;
   return identityOf(status);
+}
+
+std::optional<FileFacts> fileFactsAt(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return factsOf(status);
+}
+
+std::optional<FileIdentity> standardOutputIdentity() {
+  struct stat status;
+  if (::fstat(STDOUT_FILENO, &status) != 0) return std::nullopt;
+  return identityOf(status);
+}
+
+bool namesIgnoreCase() { return false; }
+
+void removeFileQuietly(const char* path) noexcept { ::unlink(path); }
+
+void cleanUpBeforeFatalSignals(void (*cleanUp)()) {
+  fatalSignalCleanUp = cleanUp;
+  for (const int signal : kFatalSignals) {
+    struct sigaction action = {};
+    action.sa_handler = cleanUpAndEnd;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous = {};
+    if (::sigaction(signal, nullptr, &previous) != 0) continue;
+    if (previous.sa_handler == SIG_IGN) continue;
+    ::sigaction(signal, &action, nullptr);
+  }
 }
 
 void moveFileOver(const std::string& from, const std::string& to,
