@@ -61,16 +61,19 @@ void OutputFile::startReplacement(const std::string& target,
   // A name that another file took meanwhile is tried again with another.
   constexpr int kTries = 100;
   std::error_code error;
-  for (int i = 0; i < kTries; ++i) {
-    temporary_ = temporaryName(target_);
-    file_ = SystemFile(temporary_, FileOpening::kNewForWriting, error);
-    if (error != std::errc::file_exists) break;
+  {
+    TemporaryCreation creation;
+    for (int i = 0; i < kTries; ++i) {
+      temporary_ = temporaryName(target_);
+      file_ = SystemFile(temporary_, FileOpening::kNewForWriting, error);
+      if (error != std::errc::file_exists) break;
+    }
+    if (!error) ticket_ = creation.remember(temporary_);
   }
   if (error) {
     temporary_.clear();
     fail(error, FileOperation::kCreating);
   }
-  ticket_ = rememberTemporary(temporary_);
   if (existing && existing->isRegular) {
     file_.setPermissions(existing->permissions, error);
     if (error) fail(error, FileOperation::kCreating);

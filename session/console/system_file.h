@@ -113,6 +113,19 @@ void removeFileQuietly(const char* path) noexcept;
 // program was started ignoring stays ignored. Call once.
 void cleanUpBeforeFatalSignals(void (*cleanUp)());
 
+// While one lives, those signals wait on the thread that made it (on POSIX;
+// on Windows they are handled on a thread of their own).
+class FatalSignalsHeld {
+ public:
+  FatalSignalsHeld();
+  FatalSignalsHeld(const FatalSignalsHeld&) = delete;
+  FatalSignalsHeld& operator=(const FatalSignalsHeld&) = delete;
+  ~FatalSignalsHeld();
+
+ private:
+  unsigned char previous_[256];  // the thread's signal mask before
+};
+
 // Renames the file `from` to `to` in one step, in place of any file `to`.
 void moveFileOver(const std::string& from, const std::string& to,
                   std::error_code& error);

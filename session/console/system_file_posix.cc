@@ -1,12 +1,14 @@
 #include "session/console/system_file.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace talvik {
 namespace {
@@ -46,12 +48,25 @@ constexpr int kFatalSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGABRT};
 
 void (*fatalSignalCleanUp)() = nullptr;
 
+sigset_t fatalSignalSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : kFatalSignals) sigaddset(&set, signal);
+  return set;
+}
+
 void cleanUpAndEnd(int signal) {
-  // The handler was reset on entry: raised again, the signal ends the
-  // program once this returns.
   fatalSignalCleanUp();
+  // Raised again with the default action, the signal waits until this
+  // handler returns, then ends the program.
+  struct sigaction action = {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(signal, &action, nullptr);
   ::raise(signal);
 }
+
+static_assert(sizeof(sigset_t) <= 256, "FatalSignalsHeld keeps a sigset_t");
 
 }  // namespace
 
@@ -157,13 +172,26 @@ void cleanUpBeforeFatalSignals(void (*cleanUp)()) {
   for (const int signal : kFatalSignals) {
     struct sigaction action = {};
     action.sa_handler = cleanUpAndEnd;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
+    // The others wait while one is handled on this thread.
+    action.sa_mask = fatalSignalSet();
     struct sigaction previous = {};
     if (::sigaction(signal, nullptr, &previous) != 0) continue;
     if (previous.sa_handler == SIG_IGN) continue;
     ::sigaction(signal, &action, nullptr);
   }
+}
+
+FatalSignalsHeld::FatalSignalsHeld() {
+  const sigset_t held = fatalSignalSet();
+  sigset_t previous;
+  ::pthread_sigmask(SIG_BLOCK, &held, &previous);
+  std::memcpy(previous_, &previous, sizeof previous);
+}
+
+FatalSignalsHeld::~FatalSignalsHeld() {
+  sigset_t previous;
+  std::memcpy(&previous, previous_, sizeof previous);
+  ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 void moveFileOver(const std::string& from, const std::string& to,

@@ -227,6 +227,11 @@ void cleanUpBeforeFatalSignals(void (*cleanUp)()) {
   }
 }
 
+// The C runtime handles these signals on a thread of its own.
+FatalSignalsHeld::FatalSignalsHeld() : previous_() {}
+
+FatalSignalsHeld::~FatalSignalsHeld() = default;
+
 void moveFileOver(const std::string& from, const std::string& to,
                   std::error_code& error) {
   const bool moved =

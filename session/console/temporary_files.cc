@@ -1,8 +1,10 @@
 #include "session/console/temporary_files.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 #include "session/console/system_file.h"
 
@@ -18,14 +20,28 @@ struct Slot {
   char path[kLongestTemporaryName + 1] = {};
 };
 
-static_assert(std::atomic<int>::is_always_lock_free,
-              "the signal handler reads the slots' states");
+static_assert(std::atomic<int>::is_always_lock_free &&
+                  std::atomic<bool>::is_always_lock_free,
+              "the signal handler reads these atomics");
 
 Slot slots[kMostTemporaries];
 
+// Creations under way, and whether the program is ending.
+std::atomic<int> creations{0};
+std::atomic<bool> ending{false};
+
 }  // namespace
 
-int rememberTemporary(const std::string& path) {
+TemporaryCreation::TemporaryCreation() {
+  creations.fetch_add(1);
+  if (!ending.load()) return;
+  creations.fetch_sub(1);
+  for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+}
+
+TemporaryCreation::~TemporaryCreation() { creations.fetch_sub(1); }
+
+int TemporaryCreation::remember(const std::string& path) {
   static std::once_flag handlersSet;
   std::call_once(handlersSet, [] {
     cleanUpBeforeFatalSignals(removeRememberedTemporaries);
@@ -47,6 +63,9 @@ void forgetTemporary(int ticket) {
 }
 
 void removeRememberedTemporaries() noexcept {
+  ending.store(true);
+  while (creations.load() > 0) {
+  }
   for (Slot& slot : slots) {
     if (slot.state.load() == kLive) removeFileQuietly(slot.path);
   }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "session/console/system_file.h"
+
 namespace talvik {
 
 // Temporary files that a signal ending the program (an interrupt, a
@@ -15,17 +17,32 @@ namespace talvik {
 inline constexpr std::size_t kMostTemporaries = 16;
 inline constexpr std::size_t kLongestTemporaryName = 4095;
 
-// Remembers the temporary file `path` until it is forgotten; the first call
-// sets up the signal handlers. Returns the ticket to forget it by, or -1 when
-// the table is full or the name too long (it is then not removed on a
-// signal). Safe from any thread.
-int rememberTemporary(const std::string& path);
+// A temporary file is created and remembered within one of these, which a
+// fatal signal does not split: on this thread the signal waits until it ends,
+// on another the handler waits for it. Made once the program is ending, it
+// waits for the end.
+class TemporaryCreation {
+ public:
+  TemporaryCreation();
+  TemporaryCreation(const TemporaryCreation&) = delete;
+  TemporaryCreation& operator=(const TemporaryCreation&) = delete;
+  ~TemporaryCreation();
 
-// Forgets the temporary file of `ticket` (from rememberTemporary); -1 is
-// ignored.
+  // Remembers the temporary file `path` until it is forgotten; the first call
+  // sets up the signal handlers. Returns the ticket to forget it by, or -1
+  // when the table is full or the name too long (it is then not removed on a
+  // signal).
+  int remember(const std::string& path);
+
+ private:
+  FatalSignalsHeld held_;
+};
+
+// Forgets the temporary file of `ticket` (from remember); -1 is ignored.
 void forgetTemporary(int ticket);
 
-// Removes every remembered temporary file; safe in a signal handler.
+// Removes every remembered temporary file, once any creation under way has
+// ended, and lets no more be created; safe in a signal handler.
 void removeRememberedTemporaries() noexcept;
 
 }  // namespace talvik
