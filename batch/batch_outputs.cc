@@ -25,10 +25,9 @@ BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
 
 bool BatchOutputs::start() {
   try {
-    // The table's file first: a folder made for the plots is the only thing
-    // that a failure could leave.
-    tableFile_.emplace(options_.output.empty() ? "-" : options_.output, &out_);
+    // The plot folder first: the table may go into it.
     if (!options_.plotFolder.empty()) makeFolder(options_.plotFolder);
+    tableFile_.emplace(options_.output.empty() ? "-" : options_.output, &out_);
   } catch (const FileError& error) {
     tableFile_.reset();
     report(error);

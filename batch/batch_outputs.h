@@ -36,8 +36,8 @@ class BatchOutputs {
   BatchOutputs(const BatchOptions& options, std::ostream& out,
                std::ostream& errors, ProgressLine& progress);
 
-  // Starts the table and makes the plot folder when one is asked for. False,
-  // with nothing written, when either cannot be done.
+  // Makes the plot folder when one is asked for, then starts the table.
+  // False, with no file written, when either cannot be done.
   bool start();
   // The next analysis: its plot files and chart row when it has numbers, and
   // its row. A plot file not written makes the row a failure.
