@@ -43,8 +43,10 @@ void replaceWholeFile(const std::string& path, std::string_view text) {
 }
 
 bool isSameFile(const std::string& first, const std::string& second) {
-  const std::optional<FileIdentity> firstIdentity = fileIdentity(first);
-  return firstIdentity && firstIdentity == fileIdentity(second);
+  const std::optional<FileFacts> facts = fileFactsAt(first);
+  if (!facts || !facts->isRegular || !facts->identity) return false;
+  const std::optional<FileFacts> others = fileFactsAt(second);
+  return others && others->identity == facts->identity;
 }
 
 }  // namespace talvik

@@ -33,7 +33,9 @@ std::string readWholeFile(const std::string& path);
 // an existing file at `path` is left as it was.
 void replaceWholeFile(const std::string& path, std::string_view text);
 
-// Whether both paths name one existing file; false when either is missing.
+// Whether both paths lead to one existing file on disk, symbolic links
+// followed; false when either is missing, and for a device or a pipe, which
+// may be read and written at once.
 bool isSameFile(const std::string& first, const std::string& second);
 
 }  // namespace talvik

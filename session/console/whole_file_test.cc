@@ -107,6 +107,7 @@ TEST_F(WholeFileTest, SameFileUnderAnotherNameButNotAMissingOne) {
       isSameFile(path("a.csv"), (scratch_.path() / "." / "a.csv").string()));
   EXPECT_FALSE(isSameFile(path("a.csv"), path("b.csv")));
   EXPECT_FALSE(isSameFile(path("none.csv"), path("none.csv")));
+  EXPECT_FALSE(isSameFile(path("."), path(".")));
 }
 
 }  // namespace
