@@ -45,6 +45,11 @@ if ! $windows; then
   same both.csv appended.csv "-o /dev/stdout appended"
   "$plot" plots/sites37.csv /dev/stdout >devout.svg
   same expected.svg devout.svg "talvik-plot /dev/stdout"
+  # Devices may be shared, standard output's too; a file on disk may not.
+  "$batch" --chart /dev/null sites37.txt >/dev/null || fail "--chart /dev/null onto /dev/null"
+  "$batch" --chart chart.svg sites37.txt >chart.svg 2>/dev/null
+  [ $? = 2 ] || fail "--chart chart.svg with the table redirected there is no usage error"
+  rm -f chart.svg
 fi
 
 # An existing file keeps its mode; a link is followed and stays a link; a

@@ -32,8 +32,9 @@ FilePlace placeOfFile(const std::string& path, const FileFacts& facts) {
   place.existing = true;
   place.isRegular = facts.isRegular;
   place.isFolder = facts.isFolder;
-  place.isStandardOutput =
-      facts.identity && facts.identity == standardOutputIdentity();
+  // A device or pipe may be shared, standard output's too.
+  place.isStandardOutput = facts.isRegular && facts.identity &&
+                           facts.identity == standardOutputIdentity();
   if (!facts.identity) place.rest = foldedCase(path);
   return place;
 }

@@ -24,7 +24,8 @@ struct FilePlace {
   bool existing = false;
   bool isRegular = false;  // an existing file on disk: no folder or device
   bool isFolder = false;
-  bool isStandardOutput = false;  // the file standard output writes to
+  // "-", or the file on disk standard output writes to.
+  bool isStandardOutput = false;
 
   // A text that is the same for two names exactly when they lead to one
   // place.
