@@ -1,6 +1,7 @@
 // A property of every run: whatever the outputs, symbolic links and folders,
-// no size file is changed. Random runs in scratch folders either are refused
-// or leave every size file's bytes as they were, and no temporary file.
+// no input is changed. Random runs of talvik-batch and talvik-plot in scratch
+// folders either are refused or leave every size file's, or the plotting
+// file's, bytes as they were, and no temporary file.
 
 #include <cstddef>
 #include <filesystem>
@@ -14,6 +15,7 @@
 
 #include "batch/batch_command.h"
 #include "gtest/gtest.h"
+#include "plot/plot_command.h"
 #include "session/console/system_file_testutil.h"
 
 namespace talvik {
@@ -22,6 +24,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kRuns = 150;
+
+constexpr char kPlottingFile[] =
+    "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\r\n"
+    "   1,       100.0000,       100.0000,       100.0000,        50.0000\r\n"
+    "   2,        40.0000,        50.0000,        50.0000,        40.0000\r\n";
 constexpr int kUsageError = 2;
 
 std::string contentOf(const fs::path& path) {
@@ -45,14 +52,19 @@ std::map<std::string, std::string> filesUnder(const fs::path& folder) {
 // command line may use for any of them or for new files.
 class Scene {
  public:
-  Scene(const fs::path& root, std::mt19937& random) : random_(random) {
+  // With `plotting`, the files are plotting files instead of size files.
+  Scene(const fs::path& root, std::mt19937& random, bool plotting = false)
+      : random_(random) {
     fs::create_directories(root / "f0/g");
     fs::create_directories(root / "f1");
     const char* const sizeFiles[] = {"s0.txt", "f0/s1.txt", "f0/g/s2.txt"};
     for (const char* name : sizeFiles) {
-      std::ofstream(root / name, std::ios::binary)
-          << 100 + pick(900) << "\n50\n"
-          << 1 + pick(40) << "\n";
+      std::ofstream file(root / name, std::ios::binary);
+      if (plotting) {
+        file << kPlottingFile;
+      } else {
+        file << 100 + pick(900) << "\n50\n" << 1 + pick(40) << "\n";
+      }
       inputs_.push_back(name);
     }
     names_ = {".",
@@ -91,6 +103,11 @@ class Scene {
     if (pick(3) == 0) fs::create_hard_link(root / "s0.txt", root / "f1/s0.txt");
 #endif
     names_.insert(names_.end(), inputs_.begin(), inputs_.end());
+    // The names that lead to a file, to be picked as often as the others.
+    for (const std::string& name : names_) {
+      std::error_code ignored;
+      if (fs::is_regular_file(root / name, ignored)) readable_.push_back(name);
+    }
   }
 
   // A command line of one to three size files and some outputs; `files`
@@ -100,7 +117,7 @@ class Scene {
     const auto option = [&](const char* name) {
       if (pick(2) == 0) return;
       arguments.push_back(name);
-      arguments.push_back(names_[pick(names_.size())]);
+      arguments.push_back(anyName(names_));
     };
     option("-o");
     option("--chart");
@@ -108,13 +125,26 @@ class Scene {
     if (pick(2) == 0) arguments.insert(arguments.end(), {"-s", "1..2"});
     const int count = 1 + pick(3);
     for (int i = 0; i < count; ++i) {
-      files.push_back(inputs_[pick(inputs_.size())]);
+      files.push_back(anyName(inputs_));
       arguments.push_back(files.back());
     }
     return arguments;
   }
 
+  // A talvik-plot command line: a plotting file and, mostly, a picture.
+  std::vector<std::string> plotArguments() {
+    std::vector<std::string> arguments = {anyName(readable_)};
+    if (pick(4) != 0) arguments.push_back(anyName(names_));
+    return arguments;
+  }
+
  private:
+  // One of `names`, or half the time one that leads to a file.
+  const std::string& anyName(const std::vector<std::string>& names) {
+    if (pick(2) == 0) return readable_[pick(readable_.size())];
+    return names[pick(names.size())];
+  }
+
   unsigned pick(std::size_t count) {
     return std::uniform_int_distribution<unsigned>(
         0, static_cast<unsigned>(count) - 1)(random_);
@@ -123,6 +153,7 @@ class Scene {
   std::mt19937& random_;
   std::vector<std::string> names_;
   std::vector<std::string> inputs_;
+  std::vector<std::string> readable_;
 };
 
 class CurrentFolder {
@@ -178,6 +209,41 @@ TEST(OutputSafety, NoRunChangesASizeFileOrLeavesATemporaryFile) {
     for (const auto& [name, content] : after) {
       EXPECT_EQ(name.find("tmp"), std::string::npos)
           << "talvik-batch" << line << " left " << name;
+    }
+  }
+}
+
+TEST(OutputSafety, NoPictureReplacesItsPlottingFileOrLeavesATemporaryFile) {
+  ScratchFolder scratch("talvik_safety_plot_");
+  std::mt19937 random(20261209);
+  for (int run = 0; run < kRuns; ++run) {
+    const fs::path root = scratch.path() / std::to_string(run);
+    fs::create_directory(root);
+    Scene scene(root, random, true);
+    const std::vector<std::string> arguments = scene.plotArguments();
+    const std::map<std::string, std::string> before = filesUnder(root);
+    std::ostringstream out;
+    std::ostringstream errors;
+    {
+      const CurrentFolder current(root);
+      runPlotCommand(arguments, out, errors);
+    }
+    const std::map<std::string, std::string> after = filesUnder(root);
+    const std::string line = "talvik-plot " + arguments[0] +
+                             (arguments.size() > 1 ? " " + arguments[1] : "");
+    std::error_code missing;
+    const fs::path real = fs::canonical(root / arguments[0], missing);
+    if (!missing && fs::is_regular_file(real)) {
+      const std::string name = fs::relative(real, root).generic_string();
+      if (before.contains(name)) {
+        ASSERT_EQ(after.at(name), before.at(name))
+            << line << " changed " << name << "\n"
+            << errors.str();
+      }
+    }
+    for (const auto& [name, content] : after) {
+      EXPECT_EQ(name.find("tmp"), std::string::npos)
+          << line << " left " << name;
     }
   }
 }
