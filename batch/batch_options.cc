@@ -44,13 +44,13 @@ const char kBatchUsage[] =
     "  -f, --format FMT   csv (default) or json.\n"
     "  -o, --output FILE  write the table to FILE (replaced only once "
     "complete)\n"
-    "                     instead of standard output.\n"
+    "                     instead of standard output (also FILE -).\n"
     "  -p, --plot DIR     also write, per analysis, DIR/STEM.csv (the "
     "plotting\n"
     "                     file) and DIR/STEM.svg (its picture); the level\n"
     "                     plotted is the first --level, else 90.\n"
     "      --chart FILE   an SVG chart comparing A and its five ranges across\n"
-    "                     all analyses.\n"
+    "                     all analyses (at most 1000).\n"
     "  -j, --jobs N       analyses run in parallel on N threads (default: all\n"
     "                     cores); the output is the same whatever N is.\n"
     "  -q, --quiet        no warnings and no progress line.\n"
@@ -178,9 +178,11 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   app.add_flag("--largest", options.largest);
   app.add_flag("--strict", options.strict);
   app.add_option("-f,--format", format)->check(CLI::IsMember({"csv", "json"}));
-  app.add_option("-o,--output", options.output);
-  app.add_option("-p,--plot", options.plotFolder);
-  app.add_option("--chart", options.chartFile);
+  const CLI::Option* outputOption =
+      app.add_option("-o,--output", options.output);
+  const CLI::Option* plotOption =
+      app.add_option("-p,--plot", options.plotFolder);
+  const CLI::Option* chartOption = app.add_option("--chart", options.chartFile);
   app.add_option("-j,--jobs", options.jobs)->check(CLI::Range(1u, kMaxJobs));
   app.add_flag("-q,--quiet", options.quiet);
   app.add_option("FILE", options.files);
@@ -207,6 +209,11 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   if (std::find(options.files.begin(), options.files.end(), "") !=
       options.files.end()) {
     return usageError("an empty FILE name");
+  }
+  for (const CLI::Option* option : {outputOption, plotOption, chartOption}) {
+    if (option->count() > 0 && option->as<std::string>().empty()) {
+      return usageError("an empty name for " + option->get_name());
+    }
   }
 
   for (const std::string& text : seedValues) {

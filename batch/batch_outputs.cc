@@ -6,6 +6,7 @@
 #include "batch/batch_messages.h"
 #include "batch/output_files.h"
 #include "session/console/folder.h"
+#include "session/console/output_file.h"
 
 namespace talvik {
 namespace {
@@ -23,14 +24,15 @@ BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
       table_(options.format, options.levels) {}
 
 bool BatchOutputs::start() {
-  if (!options_.plotFolder.empty()) {
-    try {
-      makeFolder(options_.plotFolder);
-    } catch (const FileError& error) {
-      report(error);
-      failed_ = true;
-      return false;
-    }
+  try {
+    // The plot folder first: the table may go into it.
+    if (!options_.plotFolder.empty()) makeFolder(options_.plotFolder);
+    tableFile_.emplace(options_.output.empty() ? "-" : options_.output, &out_);
+  } catch (const FileError& error) {
+    tableFile_.reset();
+    report(error);
+    failed_ = true;
+    return false;
   }
   writeTable(table_.opening());
   return true;
@@ -75,35 +77,41 @@ void BatchOutputs::addChartRow(const AnalysisJob& job,
 }
 
 void BatchOutputs::writeTable(const std::string& text) {
-  if (options_.output.empty()) {
-    out_ << text;
-  } else {
-    tableText_ += text;
+  if (!tableFile_) return;
+  try {
+    tableFile_->write(text);
+  } catch (const FileError& error) {
+    tableFailed(error);
   }
 }
 
 void BatchOutputs::finishTable() {
-  if (options_.output.empty()) {
-    out_.flush();
-    if (!out_) {
-      errors_ << kTableNotWrittenLine;
-      failed_ = true;
-    }
-    return;
-  }
+  if (!tableFile_) return;
   try {
-    replaceWholeFile(options_.output, tableText_);
+    tableFile_->finish();
   } catch (const FileError& error) {
-    report(error);
-    failed_ = true;
+    tableFailed(error);
   }
+  tableFile_.reset();
+}
+
+void BatchOutputs::tableFailed(const FileError& error) {
+  if (tableFile_->isStandardOutput()) {
+    errors_ << kTableNotWrittenLine;
+  } else {
+    report(error);
+  }
+  // The rest of the table is not written: the temporary file is removed.
+  tableFile_.reset();
+  failed_ = true;
 }
 
 void BatchOutputs::writeChart() {
   if (options_.chartFile.empty()) return;
   try {
-    replaceWholeFile(options_.chartFile,
-                     drawComparisonChart(chartRows_, kChartTitle));
+    OutputFile chart(options_.chartFile, &out_);
+    chart.write(drawComparisonChart(chartRows_, kChartTitle));
+    chart.finish();
   } catch (const FileError& error) {
     report(error);
     failed_ = true;

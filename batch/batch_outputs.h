@@ -1,6 +1,7 @@
 #ifndef TALVIK_BATCH_BATCH_OUTPUTS_H_
 #define TALVIK_BATCH_BATCH_OUTPUTS_H_
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "batch/result_table.h"
 #include "batch/table_rows.h"
 #include "plot/comparison_chart.h"
+#include "session/console/output_file.h"
 #include "session/console/whole_file.h"
 
 namespace talvik {
@@ -24,18 +26,18 @@ struct AnalysisOutput {
 };
 
 // Where the results of a run go, from one thread, in the order of the
-// table: the table (on standard output as it grows, or to the --output file
-// whole at the end, so that it is never left half written), the plot files
-// of each analysis and the chart of all of them. A file that cannot be
-// written is reported on `errors` at once, in place of the progress line,
-// and fails the run.
+// table: the table (on standard output, or to the --output file, as it grows:
+// a file is written under a temporary name and put in place only once
+// complete), the plot files of each analysis and the chart of all of them. A
+// file that cannot be written is reported on `errors` at once, in place of
+// the progress line, and fails the run.
 class BatchOutputs {
  public:
   BatchOutputs(const BatchOptions& options, std::ostream& out,
                std::ostream& errors, ProgressLine& progress);
 
   // Makes the plot folder when one is asked for, then starts the table.
-  // False, with nothing written, when the folder cannot be made.
+  // False, with no file written, when either cannot be done.
   bool start();
   // The next analysis: its plot files and chart row when it has numbers, and
   // its row. A plot file not written makes the row a failure.
@@ -51,6 +53,7 @@ class BatchOutputs {
   void addChartRow(const AnalysisJob& job, const AnalysisNumbers& numbers);
   void writeTable(const std::string& text);
   void finishTable();
+  void tableFailed(const FileError& error);
   void writeChart();
   void report(const FileError& error);
 
@@ -59,7 +62,7 @@ class BatchOutputs {
   std::ostream& errors_;
   ProgressLine& progress_;
   ResultTable table_;
-  std::string tableText_;  // held until the end for an --output file
+  std::optional<OutputFile> tableFile_;  // none once finished or failed
   std::vector<ChartRow> chartRows_;
   bool failed_ = false;
 };

@@ -2,23 +2,14 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <system_error>
+#include <string>
 #include <unordered_map>
 
 #include "batch/option_values.h"
-#include "session/console/whole_file.h"
+#include "session/console/output_place.h"
 
 namespace talvik {
 namespace {
-
-// A path as the system would resolve it, without asking the system about the
-// files on it: absolute, with "." and ".." worked out.
-std::string normalPath(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  if (error) return path;
-  return absolute.lexically_normal().string();
-}
 
 std::string analysisName(const AnalysisJob& job) {
   std::string name = "\"" + job.file + "\"";
@@ -42,41 +33,55 @@ PlotFiles plotFilesOf(const std::string& folder, const AnalysisJob& job) {
 }
 
 std::string outputClash(const BatchOptions& options) {
-  // Each output by its normal path, with what writes it.
+  const AnalysisJobs jobs(options.files, options.seeds);
+  if (!options.chartFile.empty() && jobs.count() > kMostChartRows) {
+    return "--chart draws at most " + std::to_string(kMostChartRows) +
+           " analyses, and this run has " + std::to_string(jobs.count());
+  }
+  // Each output by its place, with what writes it. Devices and pipes other
+  // than standard output are written directly, never replaced: they may be
+  // shared.
   std::unordered_map<std::string, std::string> writers;
   std::string clash;
-  const auto claim = [&](const std::string& path, const std::string& writer) {
-    const auto [place, fresh] = writers.emplace(normalPath(path), writer);
+  const auto claim = [&](const FilePlace& place, const std::string& path,
+                         const std::string& writer) {
+    if (place.existing && !place.isRegular && !place.isFolder &&
+        !place.isStandardOutput) {
+      return;
+    }
+    const auto [found, fresh] = writers.emplace(place.key(), writer);
     if (!fresh && clash.empty()) {
-      clash = place->second + " and " + writer + " would both write " + path;
+      clash = found->second + " and " + writer + " would both write " + path;
     }
   };
-  if (!options.output.empty()) claim(options.output, "--output");
-  if (!options.chartFile.empty()) claim(options.chartFile, "--chart");
+  // "-" is standard output, where the table goes without --output.
+  const auto claimOutput = [&](const std::string& path,
+                               const std::string& writer) {
+    claim(path == "-" ? standardOutputPlace() : placeOf(path), path, writer);
+  };
+  claimOutput(
+      options.output.empty() ? "-" : options.output,
+      options.output.empty() ? "the table on standard output" : "--output");
+  if (!options.chartFile.empty()) claimOutput(options.chartFile, "--chart");
   if (!options.plotFolder.empty()) {
-    const AnalysisJobs jobs(options.files, options.seeds);
-    for (std::size_t index = 0; index < jobs.count(); ++index) {
+    claim(placeOf(options.plotFolder), options.plotFolder, "--plot");
+    for (std::size_t index = 0; index < jobs.count() && clash.empty();
+         ++index) {
       const AnalysisJob job = jobs.at(index);
       const PlotFiles plot = plotFilesOf(options.plotFolder, job);
       const std::string writer = "--plot for " + analysisName(job);
-      claim(plot.plottingFile, writer);
-      claim(plot.picture, writer);
-      if (!clash.empty()) return clash;
+      claim(placeOf(plot.plottingFile), plot.plottingFile, writer);
+      claim(placeOf(plot.picture), plot.picture, writer);
     }
   }
   if (!clash.empty()) return clash;
 
   for (const std::string& file : options.files) {
-    const auto found = writers.find(normalPath(file));
+    const FilePlace place = placeOf(file);
+    if (!place.isRegular) continue;
+    const auto found = writers.find(place.key());
     if (found != writers.end()) {
       return found->second + " would write over the size file \"" + file + "\"";
-    }
-    // The same file under another name, through a link say.
-    for (const std::string& output : {options.output, options.chartFile}) {
-      if (!output.empty() && isSameFile(output, file)) {
-        return writers.at(normalPath(output)) +
-               " would write over the size file \"" + file + "\"";
-      }
     }
   }
   return {};

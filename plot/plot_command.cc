@@ -13,6 +13,7 @@
 #include "session/console/fault.h"
 #include "session/console/input_file.h"
 #include "session/console/memory_failure.h"
+#include "session/console/output_file.h"
 #include "session/console/shown_text.h"
 #include "session/console/whole_file.h"
 
@@ -67,7 +68,8 @@ constexpr int kUsageError = 2;
 constexpr std::string_view kHelp =
     "\n"
     "Draws the rank-size graph of a plotting file written by talvik as an SVG\n"
-    "picture: OUTPUT.svg, by default PLOTFILE with the extension .svg.\n"
+    "picture: OUTPUT.svg, by default PLOTFILE with the extension .svg; \"-\"\n"
+    "writes it on standard output.\n"
     "\n"
     "Options:\n"
     "  --level P     the confidence level of the zone, P from 1 to 99, shown\n"
@@ -95,7 +97,11 @@ void writePicture(const PlotOptions& options, std::ostream& out) {
           "Rank-size graph of " +
           std::filesystem::path(plottingFile).filename().string()),
       options.level};
-  replaceWholeFile(output, drawRankSizeGraph(rows, labels));
+  OutputFile picture(output, &out);
+  picture.write(drawRankSizeGraph(rows, labels));
+  picture.finish();
+  // A picture on standard output is all that goes there.
+  if (picture.isStandardOutput()) return;
   out << "Wrote " << shownText(output, kShownNameBytes) << " (" << rows.size()
       << (rows.size() == 1 ? " rank)" : " ranks)") << "\n";
 }

@@ -50,6 +50,14 @@ std::string pictureOf(const std::string& text, const std::string& name) {
                            {"Rank-size graph of " + name});
 }
 
+TEST_F(PlotCommand, DashPutsThePictureAloneOnStandardOutput) {
+  write("sites.csv", kGoodFile);
+  EXPECT_EQ(run({path("sites.csv"), "-"}), 0);
+  EXPECT_EQ(out_.str(), pictureOf(kGoodFile, "sites.csv"));
+  EXPECT_EQ(errors_.str(), "");
+  EXPECT_EQ(entries(), std::set<std::string>{"sites.csv"});
+}
+
 TEST_F(PlotCommand, WritesThePictureBesideThePlottingFileByDefault) {
   write("sites.csv", kGoodFile);
   EXPECT_EQ(run({path("sites.csv")}), 0);

@@ -34,6 +34,8 @@ struct FileFacts {
   bool isFolder = false;
   // A file on disk, whose content can be cut: no folder, device or pipe.
   bool isRegular = false;
+  // The permission bits on POSIX (the mode's lowest nine); 0 on Windows.
+  unsigned permissions = 0;
 };
 
 enum class FileOpening {
@@ -41,6 +43,7 @@ enum class FileOpening {
   kReadWrite,          // an existing file for reading and writing
   kReadWriteOrCreate,  // for reading and writing, created empty when missing
   kNewForWriting,      // a new file for writing; refused when the name is taken
+  kExistingForWriting,  // an existing file for writing, neither cut nor made
 };
 
 // An open file, closed when destroyed. Other programs may read, write,
@@ -77,6 +80,8 @@ class SystemFile {
   void cut(std::uint64_t size, std::error_code& error);
   // Makes what was written durable.
   void sync(std::error_code& error);
+  // Gives the file these permission bits (on POSIX; Windows has none).
+  void setPermissions(unsigned permissions, std::error_code& error);
   // Closes the file; on a closed file does nothing.
   void close(std::error_code& error);
 
@@ -88,6 +93,38 @@ class SystemFile {
 
 // The identity of the file at `path`, or nothing when there is none.
 std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// What the file at `path` is, symbolic links followed; nothing when the name
+// leads to no file.
+std::optional<FileFacts> fileFactsAt(const std::string& path);
+
+// The identity of the file standard output writes to, when it has one.
+std::optional<FileIdentity> standardOutputIdentity();
+
+// Whether names that differ only in the case of letters name one file.
+bool namesIgnoreCase();
+
+// Removes the file `path`, as a signal handler may: nothing is reported.
+void removeFileQuietly(const char* path) noexcept;
+
+// Has `cleanUp` called when an interrupt, a termination, a hang-up, a broken
+// pipe or an abort is about to end the program; the signal then ends it as it
+// would have. `cleanUp` must be safe in a signal handler. A signal the
+// program was started ignoring stays ignored. Call once.
+void cleanUpBeforeFatalSignals(void (*cleanUp)());
+
+// While one lives, those signals wait on the thread that made it (on POSIX;
+// on Windows they are handled on a thread of their own).
+class FatalSignalsHeld {
+ public:
+  FatalSignalsHeld();
+  FatalSignalsHeld(const FatalSignalsHeld&) = delete;
+  FatalSignalsHeld& operator=(const FatalSignalsHeld&) = delete;
+  ~FatalSignalsHeld();
+
+ private:
+  unsigned char previous_[256];  // the thread's signal mask before
+};
 
 // Renames the file `from` to `to` in one step, in place of any file `to`.
 void moveFileOver(const std::string& from, const std::string& to,

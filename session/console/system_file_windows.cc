@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <csignal>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,9 @@ HANDLE openHandle(const std::string& path, FileOpening opening) {
       access = GENERIC_WRITE;
       disposition = CREATE_NEW;
       break;
+    case FileOpening::kExistingForWriting:
+      access = GENERIC_WRITE;
+      break;
   }
   return CreateFileA(path.c_str(), access, kShareAll, nullptr, disposition,
                      flags, nullptr);
@@ -78,6 +82,27 @@ FileIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& information) {
   return {information.dwVolumeSerialNumber,
           (std::uint64_t{information.nFileIndexHigh} << 32) |
               information.nFileIndexLow};
+}
+
+// What the file behind `handle` is.
+std::optional<FileFacts> factsOfHandle(HANDLE handle) {
+  // Devices have neither attributes nor a file index.
+  if (GetFileType(handle) != FILE_TYPE_DISK) return FileFacts{};
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(handle, &information)) return std::nullopt;
+  const bool isFolder =
+      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return FileFacts{identityOf(information), isFolder, !isFolder, 0};
+}
+
+constexpr int kFatalSignals[] = {SIGINT, SIGTERM, SIGABRT};
+
+void (*fatalSignalCleanUp)() = nullptr;
+
+void cleanUpAndEnd(int signal) {
+  fatalSignalCleanUp();
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
 }
 
 // What one ReadFile or WriteFile call moves of `bytes`: at most 1 GiB.
@@ -106,16 +131,9 @@ SystemFile::SystemFile(const std::string& path, FileOpening opening,
 
 FileFacts SystemFile::facts(std::error_code& error) const {
   error.clear();
-  // Devices have neither attributes nor a file index.
-  if (GetFileType(handleOf(handle_)) != FILE_TYPE_DISK) return {};
-  BY_HANDLE_FILE_INFORMATION information;
-  if (!GetFileInformationByHandle(handleOf(handle_), &information)) {
-    error = lastError();
-    return {};
-  }
-  const bool isFolder =
-      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  return {identityOf(information), isFolder, !isFolder};
+  const std::optional<FileFacts> facts = factsOfHandle(handleOf(handle_));
+  if (!facts) error = lastError();
+  return facts.value_or(FileFacts{});
 }
 
 std::size_t SystemFile::read(char* buffer, std::size_t capacity,
@@ -155,6 +173,10 @@ void SystemFile::sync(std::error_code& error) {
   error = FlushFileBuffers(handleOf(handle_)) ? std::error_code() : lastError();
 }
 
+void SystemFile::setPermissions(unsigned, std::error_code& error) {
+  error.clear();
+}
+
 void SystemFile::close(std::error_code& error) {
   error.clear();
   if (handle_ == kClosed) return;
@@ -174,6 +196,41 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
   if (!known) return std::nullopt;
   return identityOf(information);
 }
+
+std::optional<FileFacts> fileFactsAt(const std::string& path) {
+  const HANDLE handle =
+      CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FileFacts> facts = factsOfHandle(handle);
+  CloseHandle(handle);
+  return facts;
+}
+
+std::optional<FileIdentity> standardOutputIdentity() {
+  const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FileFacts> facts = factsOfHandle(handle);
+  return facts ? facts->identity : std::nullopt;
+}
+
+bool namesIgnoreCase() { return true; }
+
+void removeFileQuietly(const char* path) noexcept { DeleteFileA(path); }
+
+void cleanUpBeforeFatalSignals(void (*cleanUp)()) {
+  fatalSignalCleanUp = cleanUp;
+  for (const int signal : kFatalSignals) {
+    if (std::signal(signal, cleanUpAndEnd) == SIG_IGN) {
+      std::signal(signal, SIG_IGN);
+    }
+  }
+}
+
+// The C runtime handles these signals on a thread of its own.
+FatalSignalsHeld::FatalSignalsHeld() : previous_() {}
+
+FatalSignalsHeld::~FatalSignalsHeld() = default;
 
 void moveFileOver(const std::string& from, const std::string& to,
                   std::error_code& error) {

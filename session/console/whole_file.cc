@@ -1,9 +1,8 @@
 #include "session/console/whole_file.h"
 
-#include <cstdio>
-#include <random>
 #include <system_error>
 
+#include "session/console/output_file.h"
 #include "session/console/system_file.h"
 
 namespace talvik {
@@ -13,65 +12,6 @@ FileError systemError(const std::string& path, const std::error_code& error,
                       FileOperation operation) {
   return FileError{path, error.message(), operation};
 }
-
-// A name beside `target` for a temporary file, as mkstemp would choose it.
-std::string temporaryName(const std::string& target) {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device random;
-  std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
-  std::string name = target + ".tmp-";
-  for (int i = 0; i < 6; ++i) name += kLetters[letter(random)];
-  return name;
-}
-
-// Removes the temporary file unless it has been renamed into place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::string& target) : target_(target) {
-    // A name that another file took meanwhile is tried again with another.
-    constexpr int kTries = 100;
-    std::error_code error;
-    for (int i = 0; i < kTries; ++i) {
-      path_ = temporaryName(target_);
-      file_ = SystemFile(path_, FileOpening::kNewForWriting, error);
-      if (error != std::errc::file_exists) break;
-    }
-    if (error) throw systemError(target_, error, FileOperation::kCreating);
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    // Closed first: Windows removes no open file.
-    std::error_code ignored;
-    file_.close(ignored);
-    if (!renamed_) std::remove(path_.c_str());
-  }
-
-  // Writes the whole text, makes it durable and closes the file.
-  void writeAll(std::string_view text) {
-    std::error_code error;
-    file_.write(text, error);
-    if (!error) file_.sync(error);
-    if (!error) file_.close(error);
-    if (error) throw systemError(target_, error, FileOperation::kWriting);
-  }
-
-  // Puts the complete file in place of the target in one step.
-  void renameOverTarget() {
-    std::error_code error;
-    moveFileOver(path_, target_, error);
-    if (error)
-      throw systemError(target_, error, FileOperation::kPuttingInPlace);
-    renamed_ = true;
-  }
-
- private:
-  std::string target_;
-  std::string path_;
-  SystemFile file_;
-  bool renamed_ = false;
-};
 
 }  // namespace
 
@@ -97,14 +37,16 @@ std::string readWholeFile(const std::string& path) {
 }
 
 void replaceWholeFile(const std::string& path, std::string_view text) {
-  TemporaryFile temporary(path);
-  temporary.writeAll(text);
-  temporary.renameOverTarget();
+  OutputFile output(path, nullptr);
+  output.write(text);
+  output.finish();
 }
 
 bool isSameFile(const std::string& first, const std::string& second) {
-  const std::optional<FileIdentity> firstIdentity = fileIdentity(first);
-  return firstIdentity && firstIdentity == fileIdentity(second);
+  const std::optional<FileFacts> facts = fileFactsAt(first);
+  if (!facts || !facts->isRegular || !facts->identity) return false;
+  const std::optional<FileFacts> others = fileFactsAt(second);
+  return others && others->identity == facts->identity;
 }
 
 }  // namespace talvik

@@ -10,7 +10,7 @@ namespace talvik {
 enum class FileOperation {
   kOpening,         // opening the file to read it
   kReading,         // reading it
-  kCreating,        // creating the temporary file beside the target
+  kCreating,        // creating the temporary file, or opening a device
   kWriting,         // writing, syncing or closing the temporary file
   kPuttingInPlace,  // renaming the temporary file over the target
 };
@@ -25,14 +25,17 @@ struct FileError {
 // The whole content of a file. Throws FileError (kOpening or kReading).
 std::string readWholeFile(const std::string& path);
 
-// Puts `text` in place of the file `path` in one step: it is written to a
-// temporary file beside `path` with the permissions a new file gets (on POSIX
-// 0666 less the umask), made durable, then renamed over `path`. On failure
-// throws FileError (kCreating, kWriting or kPuttingInPlace), the temporary file
-// is removed and an existing file at `path` is left as it was.
+// Puts `text` in place of the file `path` in one step, as OutputFile does
+// (without standard output): a file on disk is written to a temporary file in
+// its folder, made durable, then renamed over it, keeping its permissions; a
+// device or a pipe is written directly. On failure throws FileError
+// (kCreating, kWriting or kPuttingInPlace), the temporary file is removed and
+// an existing file at `path` is left as it was.
 void replaceWholeFile(const std::string& path, std::string_view text);
 
-// Whether both paths name one existing file; false when either is missing.
+// Whether both paths lead to one existing file on disk, symbolic links
+// followed; false when either is missing, and for a device or a pipe, which
+// may be read and written at once.
 bool isSameFile(const std::string& first, const std::string& second);
 
 }  // namespace talvik

@@ -47,15 +47,26 @@ TEST_F(WholeFileTest, ReplacesAnOldFileWhole) {
 
 // Windows files have no mode bits.
 #ifndef _WIN32
-TEST_F(WholeFileTest, ReplacedFileHasTheModeOfANewFile) {
+unsigned modeOf(const std::string& path) {
+  struct stat status;
+  EXPECT_EQ(::stat(path.c_str(), &status), 0);
+  return status.st_mode & 0777;
+}
+
+TEST_F(WholeFileTest, ReplacedFileKeepsItsModeAndANewOneHasTheModeOfANewFile) {
   write("picture.svg", "old");
   fs::permissions(path("picture.svg"), fs::perms::owner_read);
+  write("private.svg", "old");
+  fs::permissions(path("private.svg"),
+                  fs::perms::owner_read | fs::perms::owner_write);
   const mode_t previousMask = ::umask(027);
   replaceWholeFile(path("picture.svg"), "<svg/>\n");
+  replaceWholeFile(path("private.svg"), "<svg/>\n");
+  replaceWholeFile(path("new.svg"), "<svg/>\n");
   ::umask(previousMask);
-  struct stat status;
-  ASSERT_EQ(::stat(path("picture.svg").c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 0777, 0640u);
+  EXPECT_EQ(modeOf(path("picture.svg")), 0400u);
+  EXPECT_EQ(modeOf(path("private.svg")), 0600u);
+  EXPECT_EQ(modeOf(path("new.svg")), 0640u);
 }
 #endif
 
@@ -96,6 +107,7 @@ TEST_F(WholeFileTest, SameFileUnderAnotherNameButNotAMissingOne) {
       isSameFile(path("a.csv"), (scratch_.path() / "." / "a.csv").string()));
   EXPECT_FALSE(isSameFile(path("a.csv"), path("b.csv")));
   EXPECT_FALSE(isSameFile(path("none.csv"), path("none.csv")));
+  EXPECT_FALSE(isSameFile(path("."), path(".")));
 }
 
 }  // namespace
