@@ -35,10 +35,6 @@ std::string fileMessageLine(std::string_view file, const FileMessage& message,
 // "cannot write: No space left on device", for a file that was not written.
 std::string fileErrorText(const FileError& error) {
   switch (error.operation) {
-    case FileOperation::kOpening:
-      return "cannot open: " + error.reason;
-    case FileOperation::kReading:
-      return "cannot read: " + error.reason;
     case FileOperation::kCreating:
       return "cannot create: " + error.reason;
     case FileOperation::kWriting:

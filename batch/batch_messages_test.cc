@@ -23,8 +23,6 @@ TEST(BatchMessages, FileErrorsNameTheStepTheSystemRefused) {
     FileOperation operation;
     std::string step;
   } cases[] = {
-      {FileOperation::kOpening, "cannot open"},
-      {FileOperation::kReading, "cannot read"},
       {FileOperation::kCreating, "cannot create"},
       {FileOperation::kWriting, "cannot write"},
       {FileOperation::kPuttingInPlace, "cannot put in place"},

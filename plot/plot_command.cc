@@ -24,12 +24,6 @@ namespace {
 PlotError plotErrorOf(const FileError& error) {
   std::string operation;
   switch (error.operation) {
-    case FileOperation::kOpening:
-      operation = "opening the plotting file";
-      break;
-    case FileOperation::kReading:
-      operation = "reading the plotting file";
-      break;
     case FileOperation::kCreating:
       operation = "creating the picture";
       break;

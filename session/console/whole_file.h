@@ -6,24 +6,19 @@
 
 namespace talvik {
 
-// The step of a whole-file operation that the system refused.
+// The step of writing an output that the system refused.
 enum class FileOperation {
-  kOpening,         // opening the file to read it
-  kReading,         // reading it
   kCreating,        // creating the temporary file, or opening a device
   kWriting,         // writing, syncing or closing the temporary file
   kPuttingInPlace,  // renaming the temporary file over the target
 };
 
-// A whole-file operation that failed; the caller words it for its own reader.
+// Writing an output that failed; the caller words it for its own reader.
 struct FileError {
   std::string path;
   std::string reason;  // the system's message, e.g. "No such file or directory"
   FileOperation operation;
 };
-
-// The whole content of a file. Throws FileError (kOpening or kReading).
-std::string readWholeFile(const std::string& path);
 
 // Puts `text` in place of the file `path` in one step, as OutputFile does
 // (without standard output): a file on disk is written to a temporary file in

@@ -85,21 +85,6 @@ TEST_F(WholeFileTest, FailureLeavesTheTargetAsItWasAndNoTemporaryFile) {
                         FileOperation::kCreating));
 }
 
-TEST_F(WholeFileTest, ReadsAFileLargerThanOneBufferAndNamesTheFailedStep) {
-  std::string text;
-  for (int i = 0; i < 20000; ++i) text += std::to_string(i) + "\r\n";
-  write("rows.csv", text);
-  EXPECT_EQ(readWholeFile(path("rows.csv")), text);
-  EXPECT_EQ(
-      errorFrom([&] { readWholeFile(path("none.csv")); }),
-      ErrorFields(path("none.csv"), systemMessage(ENOENT, kWindowsFileNotFound),
-                  FileOperation::kOpening));
-  fs::create_directory(path("folder"));
-  EXPECT_EQ(
-      errorFrom([&] { readWholeFile(path("folder")); }),
-      ErrorFields(path("folder"), "Is a directory", FileOperation::kReading));
-}
-
 TEST_F(WholeFileTest, SameFileUnderAnotherNameButNotAMissingOne) {
   write("a.csv", "a");
   write("b.csv", "a");
