@@ -232,9 +232,10 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     if (!value.error.empty()) return usageError(value.error);
     if (&text == &levelValues.front()) options.plotLevel = value.level;
     // A level the table already reports gets no second set of columns.
-    if (std::ranges::find(kReportedLevels, value.level) ==
-            kReportedLevels.end() &&
-        std::ranges::find(options.levels, value.level) ==
+    // std::find, not std::ranges::find, which libc++ 14 lacks.
+    if (std::find(kReportedLevels.begin(), kReportedLevels.end(),
+                  value.level) == kReportedLevels.end() &&
+        std::find(options.levels.begin(), options.levels.end(), value.level) ==
             options.levels.end()) {
       options.levels.push_back(value.level);
     }
