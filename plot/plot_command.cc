@@ -14,6 +14,7 @@
 #include "session/console/input_file.h"
 #include "session/console/memory_failure.h"
 #include "session/console/output_file.h"
+#include "session/console/output_place.h"
 #include "session/console/shown_text.h"
 #include "session/console/whole_file.h"
 

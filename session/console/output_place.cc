@@ -104,6 +104,12 @@ FilePlace placeOf(const std::string& path) {
   return placeOfFollowed(error ? fs::path(path) : absolute, 0);
 }
 
+bool isSameFile(const std::string& first, const std::string& second) {
+  const FilePlace place = placeOf(first);
+  return place.isRegular && place.anchor &&
+         placeOf(second).key() == place.key();
+}
+
 FilePlace standardOutputPlace() {
   FilePlace place;
   place.anchor = standardOutputIdentity();

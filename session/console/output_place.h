@@ -37,6 +37,11 @@ FilePlace placeOf(const std::string& path);
 // The place of standard output, whatever file it writes to.
 FilePlace standardOutputPlace();
 
+// Whether both paths lead to one existing file on disk, symbolic links
+// followed; false when either is missing, and for a device or a pipe, which
+// may be read and written at once.
+bool isSameFile(const std::string& first, const std::string& second);
+
 }  // namespace talvik
 
 #endif  // TALVIK_SESSION_CONSOLE_OUTPUT_PLACE_H_

@@ -75,5 +75,15 @@ TEST_F(OutputPlaceTest, LinksAreFollowedToTheFileTheyLeadTo) {
 }
 #endif
 
+TEST_F(OutputPlaceTest, SameFileUnderAnotherNameButNotAMissingOne) {
+  write("a.csv", "a");
+  write("b.csv", "a");
+  EXPECT_TRUE(
+      isSameFile(path("a.csv"), (scratch_.path() / "." / "a.csv").string()));
+  EXPECT_FALSE(isSameFile(path("a.csv"), path("b.csv")));
+  EXPECT_FALSE(isSameFile(path("none.csv"), path("none.csv")));
+  EXPECT_FALSE(isSameFile(path("."), path(".")));
+}
+
 }  // namespace
 }  // namespace talvik

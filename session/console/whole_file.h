@@ -28,11 +28,6 @@ struct FileError {
 // an existing file at `path` is left as it was.
 void replaceWholeFile(const std::string& path, std::string_view text);
 
-// Whether both paths lead to one existing file on disk, symbolic links
-// followed; false when either is missing, and for a device or a pipe, which
-// may be read and written at once.
-bool isSameFile(const std::string& first, const std::string& second);
-
 }  // namespace talvik
 
 #endif  // TALVIK_SESSION_CONSOLE_WHOLE_FILE_H_
