@@ -17,16 +17,9 @@ namespace {
 constexpr char kTooManySizes[] =
     "more than 1000 sizes (--largest analyses the largest 1000)";
 
-void addError(InputSizes& input, std::int64_t line, std::string text) {
-  if (input.errors.size() < kKeptFileMessages) {
-    input.errors.push_back({line, std::move(text)});
-  } else {
-    ++input.unkeptErrors;
-  }
-}
-
-// A doubtful line is a warning, or with --strict an error; its text is made
-// only when it is kept.
+// A doubtful line is a warning, or with --strict an error. Only a file's first
+// kKeptFileMessages of each are kept, their text made only then; the rest
+// are counted.
 template <typename MakeText>
 void addDoubt(InputSizes& input, std::int64_t line, bool strict,
               MakeText makeText) {
@@ -36,6 +29,11 @@ void addDoubt(InputSizes& input, std::int64_t line, bool strict,
   } else {
     ++(strict ? input.unkeptErrors : input.unkeptWarnings);
   }
+}
+
+// An error is kept, or counted, as a doubt under --strict is.
+void addError(InputSizes& input, std::int64_t line, std::string text) {
+  addDoubt(input, line, true, [&text] { return std::move(text); });
 }
 
 void addDoubt(InputSizes& input, std::int64_t line, SizeFileDoubt::Kind kind,
