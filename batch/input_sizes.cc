@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/size_file.h"
 #include "analysis/largest_sizes.h"
+#include "analysis/size_file.h"
 #include "batch/size_doubts.h"
 #include "session/console/fault.h"
 #include "session/console/input_file.h"
@@ -42,8 +42,7 @@ void addDoubt(InputSizes& input, std::int64_t line, SizeFileDoubt::Kind kind,
 }
 
 // Digits beyond the float range are read as infinity, as a word would be.
-void checkRange(InputSizes& input, float size, std::int64_t line,
-                bool strict) {
+void checkRange(InputSizes& input, float size, std::int64_t line, bool strict) {
   if (size == std::numeric_limits<float>::infinity()) {
     addDoubt(input, line, strict, beyondSinglePrecisionMessage);
   }
@@ -57,7 +56,8 @@ InputSizes readPlainSizes(ByteSource& file, const SizeReadingRules& rules) {
   const SizeFileReading reading = readEverySettlementSize(
       file,
       [&](const SizeFileValue& value) {
-        if (!value.word) checkRange(input, value.size, value.line, rules.strict);
+        if (!value.word)
+          checkRange(input, value.size, value.line, rules.strict);
         if (rules.largest) {
           largest.add(value.size);
           return true;
