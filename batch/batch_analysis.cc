@@ -4,10 +4,10 @@
 
 #include "analysis/bootstrap.h"
 #include "analysis/resample_generator.h"
-#include "session/console/text_destination.h"
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
 #include "reports/plotting_file.h"
+#include "session/console/text_destination.h"
 
 namespace talvik {
 

@@ -231,8 +231,8 @@ TEST(CsvSizeReader, FindsTheNamedColumnOfAWideHeader) {
     header += std::to_string(i);
     header += ',';
   }
-  const Read read = readCsv(header + "size\n" + header + "42\n",
-                            named("size"), 4096);
+  const Read read =
+      readCsv(header + "size\n" + header + "42\n", named("size"), 4096);
   EXPECT_FALSE(read.problem) << read.problem->reason;
   EXPECT_EQ(read.sizes, (std::vector<float>{42.0f}));
   // A cell longer than any kept is never the name, even where its kept start
@@ -240,7 +240,8 @@ TEST(CsvSizeReader, FindsTheNamedColumnOfAWideHeader) {
   const std::string longName(CsvRecordReader::kMaxCellBytes, 'n');
   const Read cut = readCsv(longName + "n\n5\n", named(longName), 4096);
   ASSERT_TRUE(cut.problem);
-  EXPECT_EQ(cut.problem->reason.substr(0, 30), "the header has no column \"nnnn");
+  EXPECT_EQ(cut.problem->reason.substr(0, 30),
+            "the header has no column \"nnnn");
 }
 
 }  // namespace

@@ -109,8 +109,8 @@ TEST(InputSizes, DigitsBeyondSinglePrecisionAreDoubtful) {
   SizeReadingRules csv;
   csv.csv = columnNamed("pop");
   // The largest float, written out, is no doubt.
-  const InputSizes cells = readText(
-      "pop\n7\n1e39\n340282346638528859811704183484516925440\n", csv);
+  const InputSizes cells =
+      readText("pop\n7\n1e39\n340282346638528859811704183484516925440\n", csv);
   EXPECT_EQ(linesOf(cells.warnings), (std::vector<std::int64_t>{3}));
   EXPECT_EQ(cells.warnings[0].text, beyond);
 

@@ -6,10 +6,9 @@
 #include <string>
 #include <system_error>
 
-#include "fast_float/fast_float.h"
-
 #include "analysis/buffered_bytes.h"
 #include "analysis/number_characters.h"
+#include "fast_float/fast_float.h"
 #include "plot/plot_error.h"
 #include "session/console/shown_text.h"
 

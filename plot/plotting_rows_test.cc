@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "analysis/byte_source.h"
-
 #include "plot/plot_error.h"
 
 namespace talvik {
@@ -162,10 +161,8 @@ TEST(PlottingRows, StopsAtTheFirstBadRecordOfAnEndlessFile) {
         row(std::string(4 - field.size(), ' ') + field, "         1.0000");
   }
   const Case cases[] = {
-      {"", '\0', 1,
-       "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
-      {"", '\n', 1,
-       "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {"", '\0', 1, "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
+      {"", '\n', 1, "the header is not \"RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO\""},
       {std::string(kHeader), 'x', 2,
        "a line of more than 256 characters where row 1 should be"},
       {std::string(kHeader), '\n', 2, "empty line where row 1 should be"},

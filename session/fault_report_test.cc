@@ -11,8 +11,8 @@
 #include <system_error>
 
 #include "gtest/gtest.h"
-#include "session/file_connections.h"
 #include "session/console/system_file_testutil.h"
+#include "session/file_connections.h"
 
 namespace talvik {
 namespace {

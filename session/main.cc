@@ -1,5 +1,5 @@
-#include "session/run_session.h"
 #include "session/console/terminal.h"
+#include "session/run_session.h"
 
 int main() {
   talvik::useBinaryStandardStreams();

@@ -4,8 +4,8 @@
 #include "analysis/bootstrap.h"
 #include "analysis/resample_generator.h"
 #include "session/console/console_reader.h"
-#include "session/file_connections.h"
 #include "session/console/record_destination.h"
+#include "session/file_connections.h"
 
 namespace talvik {
 

@@ -10,11 +10,11 @@
 #include "reports/results_report.h"
 #include "session/console/console_reader.h"
 #include "session/console/fault.h"
+#include "session/console/record_writer.h"
+#include "session/console/screen.h"
 #include "session/fault_report.h"
 #include "session/file_connections.h"
 #include "session/plotting_phase.h"
-#include "session/console/record_writer.h"
-#include "session/console/screen.h"
 
 namespace talvik {
 namespace {

@@ -5,9 +5,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "fast_float/fast_float.h"
-
 #include "analysis/number_characters.h"
+#include "fast_float/fast_float.h"
 #include "session/console/fault.h"
 
 namespace talvik {

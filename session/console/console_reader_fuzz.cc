@@ -71,7 +71,6 @@ std::string numericContent(const std::string& field) {
   return content;
 }
 
-
 struct ExpectedReal {
   bool readable = false;
   double value = 0.0;

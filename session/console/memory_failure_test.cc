@@ -10,18 +10,17 @@ namespace {
 
 TEST(MemoryFailure, IsOneLineAndExitStatus1) {
   std::ostringstream errors;
-  const int status = runReportingMemoryFailure("talvik-batch", errors, []() -> int {
-    throw std::bad_alloc();
-  });
+  const int status = runReportingMemoryFailure(
+      "talvik-batch", errors, []() -> int { throw std::bad_alloc(); });
   EXPECT_EQ(status, 1);
   EXPECT_EQ(errors.str(), "talvik-batch: error: out of memory\n");
 }
 
 TEST(MemoryFailure, AnArrayTooLongToAllocateIsOneToo) {
   std::ostringstream errors;
-  const int status = runReportingMemoryFailure("talvik-plot", errors, []() -> int {
-    throw std::bad_array_new_length();
-  });
+  const int status = runReportingMemoryFailure(
+      "talvik-plot", errors,
+      []() -> int { throw std::bad_array_new_length(); });
   EXPECT_EQ(status, 1);
   EXPECT_EQ(errors.str(), "talvik-plot: error: out of memory\n");
 }
