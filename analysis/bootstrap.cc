@@ -6,6 +6,7 @@
 
 #include "analysis/fast_bootstrap.h"
 #include "analysis/literal_bootstrap.h"
+#include "analysis/nan_sign.h"
 #include "analysis/rank_size_a.h"
 #include "analysis/resample_generator.h"
 
@@ -41,9 +42,9 @@ ErrorRange errorRange(const BootstrapResult& result, int level) {
   const float upperA = result.orderedA[positions.upper - 1];
   const float lowerA = result.orderedA[positions.lower - 1];
   return {.level = level,
-          .lower = lowerA + result.shift,
-          .upper = upperA + result.shift,
-          .width = upperA - lowerA};
+          .lower = pinNaNSign(lowerA + result.shift),
+          .upper = pinNaNSign(upperA + result.shift),
+          .width = pinNaNSign(upperA - lowerA)};
 }
 
 // Both scans compare the unshifted value with the shifted bound and pass over

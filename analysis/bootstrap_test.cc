@@ -1,6 +1,9 @@
 #include "analysis/bootstrap.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -124,6 +127,24 @@ TEST(Bootstrap, ErrorRangeShiftsBoundsButNotWidth) {
     EXPECT_EQ(range.lower, 50.0f / 8.0f + shift);
     EXPECT_EQ(range.width, 951.0f / 8.0f - 50.0f / 8.0f);
   }
+}
+
+// A zero size makes A minus infinity, and the shift -inf - -inf; an infinite
+// pair of bound values makes the width inf - inf. Each NaN has the sign bit
+// on every machine.
+TEST(Bootstrap, NaNsMadeOnTheWayHaveTheSignBit) {
+  const auto bits = [](float value) {
+    return std::bit_cast<std::uint32_t>(value);
+  };
+  const BootstrapResult zero = bootstrapOf({10.0f, 5.0f, 0.0f}, 1234567);
+  EXPECT_EQ(bits(zero.shift), 0xffc00000u);
+  const ErrorRange shifted = errorRange(zero, 95);
+  EXPECT_EQ(bits(shifted.lower), 0xffc00000u);
+  EXPECT_EQ(bits(shifted.upper), 0xffc00000u);
+
+  BootstrapResult infinite = evenResult(0.0f);
+  infinite.orderedA.fill(std::numeric_limits<float>::infinity());
+  EXPECT_EQ(bits(errorRange(infinite, 95).width), 0xffc00000u);
 }
 
 TEST(Bootstrap, UpperResampleIsFirstUnmarkedAtOrBelowBound) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/counted_resample.h"
+#include "analysis/nan_sign.h"
 #include "analysis/observed_sizes.h"
 #include "analysis/resample_rank_size_a.h"
 
@@ -88,7 +89,7 @@ BootstrapResult summarizeBySort(const PassRecords& passes, float observedA) {
     result.orderedA[i] = passes.passA[order[i]];
     result.orderedState[i] = passes.passState[order[i]];
   }
-  result.shift = observedA - result.meanA;
+  result.shift = pinNaNSign(observedA - result.meanA);
   return result;
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "analysis/nan_sign.h"
 #include "analysis/rank_size_a.h"
 
 namespace talvik {
@@ -30,7 +31,7 @@ PassRecords runLiteralPasses(const ObservedSizes& sizes,
 float meanPassA(const PassRecords& passes) {
   float sum = 0.0f;
   for (const float a : passes.passA) sum = sum + a;
-  return sum / static_cast<float>(kResampleCount);
+  return pinNaNSign(sum / static_cast<float>(kResampleCount));
 }
 
 BootstrapResult summarizeBySelection(PassRecords passes, float observedA) {
@@ -50,7 +51,7 @@ BootstrapResult summarizeBySelection(PassRecords passes, float observedA) {
     result.orderedState[i] = taken ? passes.passState[*taken] : kMarkedState;
     if (taken) passes.passA[*taken] = kSelectionFloor;
   }
-  result.shift = observedA - result.meanA;
+  result.shift = pinNaNSign(observedA - result.meanA);
   return result;
 }
 

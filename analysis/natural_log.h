@@ -8,7 +8,8 @@ namespace talvik {
 
 // The single-precision natural logarithm, correctly rounded (round to nearest
 // even) for every float, so that every machine computes the same A. ln(0) is
-// minus infinity, ln of a negative value or NaN is NaN, ln(+inf) is +inf.
+// minus infinity, ln of a negative value or NaN is the positive quiet NaN
+// (whatever its sign, on every machine), ln(+inf) is +inf.
 float naturalLog(float x);
 
 // naturalLog of every value, in place, the estimates computed side by side.

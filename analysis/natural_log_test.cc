@@ -86,7 +86,10 @@ TEST(NaturalLog, AgreesWithTheWiderLogarithmOnASweep) {
     const float wide =
         static_cast<float>(std::log(static_cast<long double>(x)));
     ASSERT_EQ(bitsOf(naturalLog(x)), bitsOf(logs[i])) << x;
-    if (!std::isnan(x)) {
+    if (std::isnan(wide)) {
+      // The wider logarithm's NaN is the processor's; this one's is pinned.
+      ASSERT_EQ(bitsOf(naturalLog(x)), 0x7fc00000u) << x;
+    } else {
       ASSERT_EQ(bitsOf(naturalLog(x)), bitsOf(wide)) << x;
     }
   }

@@ -1,5 +1,6 @@
 #include "analysis/rank_size_a.h"
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -41,6 +42,9 @@ std::vector<float> stripWidths(std::size_t n) {
 }
 
 std::vector<float> referenceLine(float largest, std::size_t n) {
+  // A NaN largest size, read from the file, keeps its sign in every rank, as
+  // its quotients keep it on x86-64 and ARM64; WebAssembly may not.
+  if (std::isnan(largest)) return std::vector<float>(n, largest);
   std::vector<float> line(n);
   for (std::size_t i = 0; i < n; ++i) {
     line[i] = largest / static_cast<float>(i + 1);

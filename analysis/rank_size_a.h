@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "analysis/nan_sign.h"
+
 namespace talvik {
 
 // The rank-size statistic A of a list ordered largest first: the signed area
@@ -63,7 +65,8 @@ class SignedArea {
     if (product < 0) negative_ = negative_ + product;
     if (product > 0) positive_ = positive_ + product;
   }
-  float total() const { return positive_ + negative_; }
+  // Neither sum is ever NaN: only +inf + -inf makes one.
+  float total() const { return pinNaNSign(positive_ + negative_); }
 
  private:
   float negative_ = 0.0f;

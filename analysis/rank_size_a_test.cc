@@ -75,6 +75,21 @@ TEST(RankSizeA, InfiniteOrNotANumberLargestSizeGivesZero) {
   EXPECT_EQ(aOf({kNaN, 10, 1}), 0.0f);
 }
 
+// Which sign a NaN gets is the processor's choice unless pinned: a NaN that
+// the arithmetic makes has the sign bit, a NaN size keeps its own.
+TEST(RankSizeA, NaNSignsArePinned) {
+  SignedArea area;
+  area.add(kInfinity, 1.0f);
+  area.add(-kInfinity, 1.0f);
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(area.total()), 0xffc00000u);
+  for (const float largest : {kNaN, -kNaN}) {
+    for (const float size : referenceLine(largest, 3)) {
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(size),
+                std::bit_cast<std::uint32_t>(largest));
+    }
+  }
+}
+
 TEST(RankSizeA, TwoCallsOnCopiesGiveTheSameBits) {
   const std::vector<float> observed = {931, 512.5f, 300, 299.75f, 40, 3, 0.5f};
   std::vector<float> first = observed;

@@ -7,6 +7,7 @@
 
 #include "analysis/counted_resample.h"
 #include "analysis/instruction_set.h"
+#include "analysis/nan_sign.h"
 #include "analysis/observed_sizes.h"
 #include "analysis/rank_size_a.h"
 
@@ -209,7 +210,10 @@ std::array<float, ResampleRankSizeA::kBatch> ResampleRankSizeA::batchAs()
   const BatchArrays arrays{ordered_.size(), paddedRanks_,
                            slotRoom_,       sizeByRank_.data(),
                            slotLine_,       stripWidth_.data()};
-  return TALVIK_AVX2_OR_BASELINE(signedAreasAvx2(arrays), signedAreas(arrays));
+  std::array<float, kBatch> areas =
+      TALVIK_AVX2_OR_BASELINE(signedAreasAvx2(arrays), signedAreas(arrays));
+  for (float& area : areas) area = pinNaNSign(area);
+  return areas;
 }
 
 }  // namespace talvik

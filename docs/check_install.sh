@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a user gets: the two
 # commands executable, their man pages, the README and every example, and the
-# installed talvik giving the example's A from the installed example file.
+# installed talvik giving the example's A from the installed example file (run
+# under TALVIK_WRAPPER, qemu for another processor, when set).
 set -u
 cmake=$1 build=$2 source=$3
 prefix=$(mktemp -d)
@@ -31,8 +32,9 @@ done
 
 if [ -x "$prefix/bin/talvik" ] && [ -f "$docs/examples/sites37.txt" ]; then
   mkdir "$prefix/run" && cp "$docs/examples/sites37.txt" "$prefix/run/"
+  read -r -a run <<<"${TALVIK_WRAPPER:-}"
   screen=$(cd "$prefix/run" &&
-           printf 'sites37.txt\nres.txt\n1234567\n\n' | "$prefix/bin/talvik" 2>&1)
+           printf 'sites37.txt\nres.txt\n1234567\n\n' | "${run[@]}" "$prefix/bin/talvik" 2>&1)
   [[ "$screen" == *" A =   0.096 for   37 settlements observed."* ]] ||
     fail "the installed talvik on the installed example: $screen"
 fi
