@@ -40,8 +40,11 @@ const char kBatchUsage[] =
     "(\"12,5\").\n"
     "      --largest      with more than 1000 sizes, analyse the largest 1000\n"
     "                     instead of refusing the file.\n"
+    "      --positive-only  leave out sizes of 0, below 0, not a number or\n"
+    "                     infinite, which have no logarithm, and count them.\n"
     "      --strict       doubtful lines are errors instead of warnings.\n"
-    "  -f, --format FMT   csv (default) or json.\n"
+    "  -f, --format FMT   csv (default), json, or text: a line per analysis\n"
+    "                     for a paper (every level, or the first --level).\n"
     "  -o, --output FILE  write the table to FILE (replaced only once "
     "complete)\n"
     "                     instead of standard output (also FILE -).\n"
@@ -49,8 +52,14 @@ const char kBatchUsage[] =
     "plotting\n"
     "                     file) and DIR/STEM.svg (its picture); the level\n"
     "                     plotted is the first --level, else 90.\n"
+    "      --title TEXT   the title of the --plot pictures (default: \"Rank-size\n"
+    "                     graph of\" and the file's name).\n"
     "      --chart FILE   an SVG chart comparing A and its five ranges across\n"
     "                     all analyses (at most 1000).\n"
+    "      --label FILE=TEXT  the chart's label for FILE's analyses; may\n"
+    "                     repeat.\n"
+    "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): the\n"
+    "                     size axis of the pictures reads \"Size (TEXT)\".\n"
     "  -j, --jobs N       analyses run in parallel on N threads (default: all\n"
     "                     cores); the output is the same whatever N is.\n"
     "  -q, --quiet        no warnings and no progress line.\n"
@@ -176,13 +185,20 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   const CLI::Option* separatorOption = app.add_option("--separator", separator);
   app.add_flag("--decimal-comma", decimalComma);
   app.add_flag("--largest", options.largest);
+  app.add_flag("--positive-only", options.positiveOnly);
   app.add_flag("--strict", options.strict);
-  app.add_option("-f,--format", format)->check(CLI::IsMember({"csv", "json"}));
+  app.add_option("-f,--format", format)
+      ->check(CLI::IsMember({"csv", "json", "text"}));
   const CLI::Option* outputOption =
       app.add_option("-o,--output", options.output);
   const CLI::Option* plotOption =
       app.add_option("-p,--plot", options.plotFolder);
   const CLI::Option* chartOption = app.add_option("--chart", options.chartFile);
+  std::vector<std::string> labelValues;
+  app.add_option("--label", labelValues)->allow_extra_args(false)->take_all();
+  app.add_option("--unit", options.unit);
+  std::string title;
+  const CLI::Option* titleOption = app.add_option("--title", title);
   app.add_option("-j,--jobs", options.jobs)->check(CLI::Range(1u, kMaxJobs));
   app.add_flag("-q,--quiet", options.quiet);
   app.add_option("FILE", options.files);
@@ -247,7 +263,17 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
       decimalComma);
   if (!csv.error.empty()) return usageError(csv.error);
   options.csv = csv.layout;
-  options.format = format == "json" ? TableFormat::kJson : TableFormat::kCsv;
+  options.format = format == "json"   ? TableFormat::kJson
+                   : format == "text" ? TableFormat::kText
+                                      : TableFormat::kCsv;
+  for (const std::string& text : labelValues) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos || equals == 0) {
+      return usageError("--label \"" + text + "\": FILE=TEXT expected");
+    }
+    options.labels.emplace_back(text.substr(0, equals), text.substr(equals + 1));
+  }
+  if (titleOption->count() > 0) options.title = title;
   return parsed;
 }
 

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "batch/batch_analysis.h"
@@ -20,12 +21,17 @@ struct BatchOptions {
   int plotLevel = kDefaultPlotLevel;  // the first --level given, else 90
   std::optional<CsvLayout> csv;       // set with --column
   bool largest = false;
+  bool positiveOnly = false;  // sizes without a logarithm are left out
   bool strict = false;
   bool quiet = false;
   TableFormat format = TableFormat::kCsv;
   std::string output;      // empty: standard output
   std::string plotFolder;  // empty: no plotting files
   std::string chartFile;   // empty: no chart
+  // --label FILE=TEXT: the label of FILE's analyses in the chart, as given.
+  std::vector<std::pair<std::string, std::string>> labels;
+  std::string unit;                  // --unit: the size axis's unit
+  std::optional<std::string> title;  // --title: the --plot pictures' title
   unsigned jobs = 1;
 };
 

@@ -31,7 +31,10 @@ struct JobResult {
 
 // Reads a FILE by the rules the options give.
 SharedReadings::ReadFile fileReader(const BatchOptions& options) {
-  const SizeReadingRules rules{options.csv, options.largest, options.strict};
+  const SizeReadingRules rules{.csv = options.csv,
+                               .largest = options.largest,
+                               .positiveOnly = options.positiveOnly,
+                               .strict = options.strict};
   return
       [rules](const std::string& path) { return readInputSizes(path, rules); };
 }

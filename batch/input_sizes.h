@@ -17,6 +17,7 @@ namespace talvik {
 struct SizeReadingRules {
   std::optional<CsvLayout> csv;  // unset: the dialogue's size-file rules
   bool largest = false;          // more than 1000 sizes: keep the largest
+  bool positiveOnly = false;     // leave out the sizes without a logarithm
   bool strict = false;           // doubtful lines are errors
 };
 
@@ -31,9 +32,24 @@ struct FileMessage {
 // are only counted, so that a file of any length gives a few lines.
 inline constexpr std::size_t kKeptFileMessages = 20;
 
+// The sizes that have no logarithm, by kind.
+struct UnusableSizes {
+  std::int64_t zero = 0;        // 0 and -0
+  std::int64_t negative = 0;    // below 0, -inf included
+  std::int64_t notANumber = 0;  // NaN of either sign
+  std::int64_t infinite = 0;    // +inf
+  std::int64_t total() const { return zero + negative + notANumber + infinite; }
+};
+
 // The sizes of one file, ready for the analysis, or why there are none.
 struct InputSizes {
   ObservedSizes observed;  // largest first; empty when `errors` is not
+  // Every size value read, before any was left out or cut to the largest.
+  std::int64_t sizesRead = 0;
+  std::int64_t leftOut = 0;  // by --positive-only
+  // Among the sizes read: analysed as they are, or with --positive-only
+  // left out.
+  UnusableSizes unusable;
   std::vector<FileMessage> warnings;  // at most kKeptFileMessages
   std::vector<FileMessage> errors;    // at most kKeptFileMessages
   std::int64_t unkeptWarnings = 0;    // after the kept ones

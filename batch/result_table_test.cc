@@ -19,12 +19,19 @@ AnalysisRow analysedRow() {
     numbers.ranges.push_back({level, -inf, nan, 0.1f});
   }
   numbers.ranges[0] = {99, -0.27574524f, 0.5224027f, 0.7981479f};
-  return {"a \"b\",c.txt", 0.5, numbers, {}};
+  AnalysisRow row;
+  row.file = "a \"b\",c.txt";
+  row.seed = 0.5;
+  row.numbers = numbers;
+  return row;
 }
 
 AnalysisRow failedRow() {
-  return {"caf\xC3\xA9\xFF.txt", 1234567.0, std::nullopt,
-          "line 3: no \"number\"\ttab"};
+  AnalysisRow row;
+  row.file = "caf\xC3\xA9\xFF.txt";
+  row.seed = 1234567.0;
+  row.error = "line 3: no \"number\"\ttab";
+  return row;
 }
 
 TEST(ResultTable, CsvRowsQuoteWhatNeedsItAndLeaveFailedNumbersEmpty) {
