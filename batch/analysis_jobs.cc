@@ -1,5 +1,8 @@
 #include "batch/analysis_jobs.h"
 
+#include <filesystem>
+#include <map>
+
 #include "batch/option_values.h"
 
 namespace talvik {
@@ -16,13 +19,33 @@ AnalysisJob AnalysisJobs::at(std::size_t index) const {
   return job;
 }
 
-std::string analysisLabel(const AnalysisJob& job) {
-  std::string label = job.file;
+std::string nameWithoutFolder(const std::string& file) {
+  std::string name = std::filesystem::path(file).filename().string();
+  return name.empty() ? file : name;
+}
+
+std::string withSeed(const AnalysisJob& job, std::string name) {
   if (job.seedInNames) {
-    label += ", seed ";
-    label += seedText(job.seed);
+    name += ", seed ";
+    name += seedText(job.seed);
   }
-  return label;
+  return name;
+}
+
+std::vector<std::string> fileLabels(
+    const std::vector<std::string>& files,
+    const std::vector<std::pair<std::string, std::string>>& labels) {
+  std::map<std::string, std::size_t> named;  // name: how many FILEs have it
+  for (const std::string& file : files) ++named[nameWithoutFolder(file)];
+  std::vector<std::string> shown;
+  for (const std::string& file : files) {
+    const std::string name = nameWithoutFolder(file);
+    shown.push_back(named[name] > 1 ? file : name);
+    for (const auto& [labelled, text] : labels) {
+      if (labelled == file) shown.back() = text;
+    }
+  }
+  return shown;
 }
 
 }  // namespace talvik

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace talvik {
@@ -39,9 +40,19 @@ class AnalysisJobs {
   const std::vector<double>& seeds_;
 };
 
-// The title of a picture and the label of a chart row: the file, and
-// ", seed N" when names carry the seed.
-std::string analysisLabel(const AnalysisJob& job);
+// A file's name without its folder: "b.txt" of "a/b.txt".
+std::string nameWithoutFolder(const std::string& file);
+
+// `name` with ", seed N" when the job's names carry the seed: a picture's
+// title, a chart row's label.
+std::string withSeed(const AnalysisJob& job, std::string name);
+
+// The chart label of each FILE, by its index: the --label TEXT given for it
+// (the last, if several), else its name without the folder, or the FILE as
+// given when another FILE has the same name.
+std::vector<std::string> fileLabels(
+    const std::vector<std::string>& files,
+    const std::vector<std::pair<std::string, std::string>>& labels);
 
 }  // namespace talvik
 

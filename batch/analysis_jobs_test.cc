@@ -37,15 +37,22 @@ TEST(AnalysisJobs, WithOneSeedEachJobIsItsFilesFirstAndLast) {
   }
 }
 
-TEST(AnalysisLabel, NamesTheSeedOnlyWhenSeveralRun) {
+TEST(AnalysisNames, NameTheSeedOnlyWhenSeveralRun) {
   const std::vector<std::string> files = {"dir/sites.txt"};
   const std::vector<double> oneSeed = {0.5};
   const std::vector<double> twoSeeds = {0.5, 2.0};
-  EXPECT_EQ(analysisLabel(AnalysisJobs(files, oneSeed).at(0)), "dir/sites.txt");
-  EXPECT_EQ(analysisLabel(AnalysisJobs(files, twoSeeds).at(0)),
-            "dir/sites.txt, seed 0.5");
-  EXPECT_EQ(analysisLabel(AnalysisJobs(files, twoSeeds).at(1)),
-            "dir/sites.txt, seed 2");
+  EXPECT_EQ(nameWithoutFolder("dir/sites.txt"), "sites.txt");
+  EXPECT_EQ(withSeed(AnalysisJobs(files, oneSeed).at(0), "s"), "s");
+  EXPECT_EQ(withSeed(AnalysisJobs(files, twoSeeds).at(1), "s"), "s, seed 2");
+}
+
+TEST(FileLabels, GivenLastOrNamesWithoutFolderUnlessTwoShareOne) {
+  const std::vector<std::string> files = {"a/x.txt", "b/x.txt", "c/y.txt",
+                                          "z.txt"};
+  const std::vector<std::pair<std::string, std::string>> labels = {
+      {"z.txt", "first"}, {"z.txt", "Zeta"}};
+  EXPECT_EQ(fileLabels(files, labels),
+            (std::vector<std::string>{"a/x.txt", "b/x.txt", "y.txt", "Zeta"}));
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ BatchAnalysis analyseSizes(const ObservedSizes& observed, double seed,
   // talvik-plot would draw that file.
   const std::vector<PlottingRow> rows =
       readPlottingRows(analysis.plottingFile, plot->title);
-  analysis.picture =
-      drawRankSizeGraph(rows, {plot->title, plot->level, numbers.a});
+  analysis.picture = drawRankSizeGraph(
+      rows, {plot->title, plot->level, numbers.a, plot->unit});
   return analysis;
 }
 

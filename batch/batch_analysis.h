@@ -14,10 +14,11 @@ namespace talvik {
 inline constexpr int kDefaultPlotLevel = 90;
 
 // What to draw besides the numbers: the plotting file of `level` and its
-// picture, titled `title`.
+// picture, titled `title`, its sizes in `unit` (none when empty).
 struct PlotRequest {
   int level = kDefaultPlotLevel;
   std::string title;
+  std::string unit;
 };
 
 // What one analysis gives: the table's numbers and, when asked for, the

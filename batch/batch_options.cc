@@ -272,6 +272,12 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
       return usageError("--label \"" + text + "\": FILE=TEXT expected");
     }
     options.labels.emplace_back(text.substr(0, equals), text.substr(equals + 1));
+    // A label for no FILE is most likely a misspelt name.
+    if (std::find(options.files.begin(), options.files.end(),
+                  options.labels.back().first) == options.files.end()) {
+      return usageError("--label \"" + text + "\": no FILE named \"" +
+                        options.labels.back().first + "\"");
+    }
   }
   if (titleOption->count() > 0) options.title = title;
   return parsed;

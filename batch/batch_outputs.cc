@@ -21,7 +21,8 @@ BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
       out_(out),
       errors_(errors),
       progress_(progress),
-      table_(options.format, options.levels) {}
+      table_(options.format, options.levels),
+      fileLabels_(fileLabels(options.files, options.labels)) {}
 
 bool BatchOutputs::start() {
   try {
@@ -44,7 +45,14 @@ void BatchOutputs::add(const AnalysisJob& job, AnalysisOutput output) {
   if (row.numbers && !options_.chartFile.empty()) {
     addChartRow(job, *row.numbers);
   }
-  if (!row.error.empty()) failed_ = true;
+  if (!row.error.empty()) {
+    failed_ = true;
+    // A file whose every seed failed is named once.
+    if (notAnalysedFiles_.empty() ||
+        notAnalysedFiles_.back() != job.fileIndex) {
+      notAnalysedFiles_.push_back(job.fileIndex);
+    }
+  }
   writeTable(table_.row(row));
 }
 
@@ -68,7 +76,10 @@ void BatchOutputs::writePlots(const AnalysisJob& job, AnalysisOutput& output) {
 
 void BatchOutputs::addChartRow(const AnalysisJob& job,
                                const AnalysisNumbers& numbers) {
-  ChartRow chartRow{analysisLabel(job), numbers.a, {}};
+  ChartRow chartRow{withSeed(job, fileLabels_[job.fileIndex]),
+                    numbers.a,
+                    {},
+                    numbers.settlements};
   for (std::size_t i = 0; i < kChartLevels.size(); ++i) {
     const ErrorRange& range = numbers.ranges[i];
     chartRow.ranges[i] = {range.lower, range.upper};
@@ -109,8 +120,12 @@ void BatchOutputs::tableFailed(const FileError& error) {
 void BatchOutputs::writeChart() {
   if (options_.chartFile.empty()) return;
   try {
+    std::vector<std::string> notAnalysed;
+    for (const std::size_t index : notAnalysedFiles_) {
+      notAnalysed.push_back(fileLabels_[index]);
+    }
     OutputFile chart(options_.chartFile, &out_);
-    chart.write(drawComparisonChart(chartRows_, kChartTitle));
+    chart.write(drawComparisonChart(chartRows_, kChartTitle, notAnalysed));
     chart.finish();
   } catch (const FileError& error) {
     report(error);

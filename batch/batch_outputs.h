@@ -1,6 +1,7 @@
 #ifndef TALVIK_BATCH_BATCH_OUTPUTS_H_
 #define TALVIK_BATCH_BATCH_OUTPUTS_H_
 
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -63,7 +64,10 @@ class BatchOutputs {
   ProgressLine& progress_;
   ResultTable table_;
   std::optional<OutputFile> tableFile_;  // none once finished or failed
+  std::vector<std::string> fileLabels_;  // by the index of the FILE
   std::vector<ChartRow> chartRows_;
+  // The FILEs, by index, with an analysis that failed: the chart names them.
+  std::vector<std::size_t> notAnalysedFiles_;
   bool failed_ = false;
 };
 

@@ -79,8 +79,11 @@ class BatchRun {
     }
     std::optional<PlotRequest> plot;
     if (!options_.plotFolder.empty()) {
-      plot = PlotRequest{options_.plotLevel,
-                         "Rank-size graph of " + analysisLabel(job)};
+      plot = PlotRequest{
+          options_.plotLevel,
+          options_.title.value_or(withSeed(
+              job, "Rank-size graph of " + nameWithoutFolder(job.file))),
+          options_.unit};
     }
     BatchAnalysis analysis =
         analyseSizes(result.input->observed, job.seed, options_.levels, plot);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/chart_labels.h"
 #include "plot/svg_writer.h"
 
 namespace talvik {
@@ -13,22 +14,27 @@ constexpr double kRowHeight = 24.0;
 constexpr double kRowPadding = 6.0;
 constexpr double kBelowPlot = 60.0;  // the ticks, their labels and "A"
 // Rough widths of one character in the shared font, to make room for text.
-constexpr double kLabelCharacterWidth = 7.0;   // 12 px
 constexpr double kTitleCharacterWidth = 11.0;  // 18 px bold
 constexpr double kSmallCharacterWidth = 6.2;   // 10.5 px
-constexpr std::size_t kMaxLabelCharacters = 48;
 constexpr std::size_t kMinLabelCharacters = 12;
+constexpr double kNoteHeight = 22.0;
 constexpr double kLargestDrawn = 1e6;
 constexpr int kMostTickSteps = 8;
 
-bool continuesCharacter(char byte) {
-  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+double labelColumnWidth(std::span<const std::string> labels) {
+  std::size_t characters = kMinLabelCharacters;
+  for (const std::string& label : labels) {
+    characters = std::max(characters, characterCount(label));
+  }
+  return characters * kChartTextCharacterWidth;
 }
 
-std::size_t characterCount(std::string_view text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(),
-                    [](char byte) { return !continuesCharacter(byte); }));
+double placesColumnWidth(std::span<const ChartRow> rows) {
+  std::size_t characters = 0;
+  for (const ChartRow& row : rows) {
+    characters = std::max(characters, characterCount(placesText(row)));
+  }
+  return characters * kChartTextCharacterWidth;
 }
 
 }  // namespace
@@ -47,25 +53,22 @@ std::optional<std::string_view> whyNotDrawn(const ChartRow& row) {
   return std::nullopt;
 }
 
-std::string shortenedLabel(std::string_view label) {
-  if (characterCount(label) <= kMaxLabelCharacters) return std::string(label);
-  std::size_t kept = 0;
-  std::size_t end = 0;
-  for (; end < label.size(); ++end) {
-    if (continuesCharacter(label[end])) continue;
-    if (kept == kMaxLabelCharacters - 1) break;
-    ++kept;
-  }
-  return std::string(label.substr(0, end)) + "\xE2\x80\xA6";
-}
-
 double detailTextWidth(std::string_view text) {
   return characterCount(text) * kSmallCharacterWidth;
 }
 
-ChartLayout::ChartLayout(std::span<const ChartRow> rows, std::string_view title)
+std::string placesText(const ChartRow& row) {
+  return "n = " + std::to_string(row.places);
+}
+
+ChartLayout::ChartLayout(std::span<const ChartRow> rows,
+                         std::span<const std::string> labels,
+                         std::string_view title, bool withNote)
     : scale_(scaleFor(rows)),
-      plotLeft_(kChartMargin + labelColumnWidth(rows) + kChartLabelGap),
+      hasNote_(withNote),
+      labelsRight_(kChartMargin + labelColumnWidth(labels)),
+      plotLeft_(labelsRight_ + kChartLabelGap + placesColumnWidth(rows) +
+                kChartLabelGap),
       plotBottom_(kChartPlotTop + rows.size() * kRowHeight + 2 * kRowPadding),
       width_(std::max(
           plotLeft_ + kChartPlotWidth + kRightMargin,
@@ -76,7 +79,12 @@ int ChartLayout::pictureWidth() const {
 }
 
 int ChartLayout::pictureHeight() const {
-  return static_cast<int>(plotBottom_ + kBelowPlot);
+  return static_cast<int>(plotBottom_ + kBelowPlot +
+                          (hasNote_ ? kNoteHeight : 0.0));
+}
+
+double ChartLayout::noteBaseline() const {
+  return plotBottom_ + kBelowPlot + 6.0;
 }
 
 double ChartLayout::pixelOf(double a) const {
@@ -145,15 +153,6 @@ ChartLayout::AScale ChartLayout::scaleFor(std::span<const ChartRow> rows) {
     scale.highest = 1.0 + scale.step;
   }
   return scale;
-}
-
-double ChartLayout::labelColumnWidth(std::span<const ChartRow> rows) {
-  std::size_t characters = kMinLabelCharacters;
-  for (const ChartRow& row : rows) {
-    characters =
-        std::max(characters, characterCount(shortenedLabel(row.label)));
-  }
-  return characters * kLabelCharacterWidth;
 }
 
 }  // namespace talvik

@@ -19,26 +19,31 @@ inline constexpr double kChartMargin = 20.0;
 inline constexpr double kChartLabelGap = 10.0;
 inline constexpr double kChartPlotWidth = 480.0;
 inline constexpr double kChartPlotTop = 120.0;
+// The rough width of one character of the labels and notes (12 px), to make
+// room for them.
+inline constexpr double kChartTextCharacterWidth = 7.0;
 
 // Why a row has no bars, if it has none: its A or a range is not finite, or
 // beyond a million, which would squash every other row into one pixel.
 std::optional<std::string_view> whyNotDrawn(const ChartRow& row);
 
-// A row's label as the chart shows it: cut to 48 characters with an
-// ellipsis, between UTF-8 characters.
-std::string shortenedLabel(std::string_view label);
-
 // The rough width in pixels of a text in the detail font.
 double detailTextWidth(std::string_view text);
 
-// Where the rows, the A axis and the picture's edges fall for these rows and
-// this title: the label column as wide as the longest shown label, one row
-// height per row, and an A axis of round steps from below the smallest to
-// above the largest number drawn, 0 and 1 always in view and neither on the
-// frame.
+// A row's count of places as the chart shows it: "n = 37".
+std::string placesText(const ChartRow& row);
+
+// Where the rows, the A axis and the picture's edges fall for these rows,
+// their shown labels and this title: the label column as wide as the
+// longest shown label, then a column for the counts of places, one row
+// height per row, an A axis of round steps from below the smallest to above
+// the largest number drawn, 0 and 1 always in view and neither on the frame,
+// and, `withNote`, a line for a note below the axis.
 class ChartLayout {
  public:
-  ChartLayout(std::span<const ChartRow> rows, std::string_view title);
+  ChartLayout(std::span<const ChartRow> rows,
+              std::span<const std::string> labels, std::string_view title,
+              bool withNote);
 
   // The room the chart takes; the picture is this rounded up to whole
   // pixels.
@@ -47,6 +52,11 @@ class ChartLayout {
   int pictureHeight() const;
   double plotLeft() const { return plotLeft_; }
   double plotBottom() const { return plotBottom_; }
+  // The right edge of the column of labels, and of the counts of places.
+  double labelsRight() const { return labelsRight_; }
+  double placesRight() const { return plotLeft_ - kChartLabelGap; }
+  // The baseline of the note below the axis.
+  double noteBaseline() const;
 
   // The x of the value `a` of A.
   double pixelOf(double a) const;
@@ -66,9 +76,9 @@ class ChartLayout {
   };
 
   static AScale scaleFor(std::span<const ChartRow> rows);
-  static double labelColumnWidth(std::span<const ChartRow> rows);
-
   AScale scale_;
+  bool hasNote_;
+  double labelsRight_;
   double plotLeft_;
   double plotBottom_;
   double width_;

@@ -11,18 +11,9 @@ namespace talvik {
 namespace {
 
 ChartRow rowFromZeroToOne(std::string label) {
-  ChartRow row{std::move(label), 0.5, {}};
+  ChartRow row{std::move(label), 0.5, {}, 37};
   for (ARange& range : row.ranges) range = {0.0, 1.0};
   return row;
-}
-
-TEST(ChartLayout, ShortensLongLabelsBetweenCharacters) {
-  std::string e48;
-  for (int i = 0; i < 48; ++i) e48 += "\xC3\xA9";
-  EXPECT_EQ(shortenedLabel(e48), e48);
-  std::string expected;
-  for (int i = 0; i < 47; ++i) expected += "\xC3\xA9";
-  EXPECT_EQ(shortenedLabel(e48 + "\xC3\xA9"), expected + "\xE2\x80\xA6");
 }
 
 TEST(ChartLayout, TellsWhyARowHasNoBars) {
@@ -41,9 +32,11 @@ TEST(ChartLayout, TellsWhyARowHasNoBars) {
 TEST(ChartLayout, KeepsTheGuidesOffTheFrame) {
   const std::vector<ChartRow> rows = {rowFromZeroToOne("a.txt"),
                                       rowFromZeroToOne("b.txt")};
-  const ChartLayout layout(rows, "Two");
-  EXPECT_EQ(layout.plotLeft(), 114.0);  // 20 + 12 characters of 7 + 10
-  EXPECT_EQ(layout.pictureWidth(), 644);
+  const std::vector<std::string> labels = {"a.txt", "b.txt"};
+  const ChartLayout layout(rows, labels, "Two", false);
+  // 20 + 12 characters of 7 + 10 + "n = 37" + 10
+  EXPECT_EQ(layout.plotLeft(), 166.0);
+  EXPECT_EQ(layout.pictureWidth(), 696);
   EXPECT_EQ(layout.pictureHeight(), 120 + 2 * 24 + 12 + 60);
   EXPECT_EQ(layout.rowCentre(1), 162.0);
   const std::vector<double> ticks = layout.tickValues();
@@ -52,15 +45,17 @@ TEST(ChartLayout, KeepsTheGuidesOffTheFrame) {
             "\xE2\x88\x92"
             "0.2");
   EXPECT_EQ(layout.tickLabel(ticks.back()), "1.2");
-  EXPECT_EQ(layout.pixelOf(ticks.front()), 114.0);
-  EXPECT_DOUBLE_EQ(layout.pixelOf(0.0), 114.0 + 480.0 / 7.0);
+  EXPECT_EQ(layout.pixelOf(ticks.front()), 166.0);
+  EXPECT_DOUBLE_EQ(layout.pixelOf(0.0), 166.0 + 480.0 / 7.0);
 }
 
 TEST(ChartLayout, WidensForALongTitle) {
   const std::vector<ChartRow> rows = {rowFromZeroToOne("a.txt")};
-  const ChartLayout layout(rows, std::string(100, 'T'));
+  const std::vector<std::string> labels = {"a.txt"};
+  const ChartLayout layout(rows, labels, std::string(100, 'T'), true);
   EXPECT_EQ(layout.width(), 2 * 20.0 + 100 * 11.0);
   EXPECT_EQ(layout.pictureWidth(), 1140);
+  EXPECT_EQ(layout.pictureHeight(), 120 + 24 + 12 + 60 + 22);
 }
 
 }  // namespace

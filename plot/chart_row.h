@@ -23,6 +23,7 @@ struct ChartRow {
   std::string label;
   double a = 0.0;
   std::array<ARange, kChartLevels.size()> ranges;  // in kChartLevels order
+  int places = 0;                                  // the sizes analysed
 };
 
 }  // namespace talvik

@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "plot/chart_labels.h"
 #include "plot/chart_layout.h"
 #include "plot/chart_style.h"
 #include "plot/svg_writer.h"
@@ -40,11 +42,17 @@ std::string levelList() {
 
 class ChartWriter {
  public:
-  ChartWriter(std::span<const ChartRow> rows, std::string_view title)
+  ChartWriter(std::span<const ChartRow> rows, std::string_view title,
+              std::span<const std::string> notAnalysed)
       : rows_(rows),
-        layout_(rows, title),
+        labels_(shownLabels(rows)),
+        layout_(rows, labels_, title, !notAnalysed.empty()),
         svg_(layout_.pictureWidth(), layout_.pictureHeight(), title),
-        title_(title) {}
+        title_(title),
+        note_(notAnalysedNote(
+            notAnalysed,
+            static_cast<std::size_t>((layout_.width() - 2 * kChartMargin) /
+                                     kChartTextCharacterWidth))) {}
 
   std::string draw() {
     svg_.element("text",
@@ -63,6 +71,14 @@ class ChartWriter {
     drawGuides();
     drawRows();
     drawAxis();
+    if (!note_.empty()) {
+      svg_.element("text",
+                   {{"id", "not-analysed"},
+                    {"x", kChartMargin},
+                    {"y", layout_.noteBaseline()},
+                    {"fill", kQuietTextColour}},
+                   note_);
+    }
     return svg_.finish();
   }
 
@@ -181,10 +197,20 @@ class ChartWriter {
         "g",
         {{"id", "row-labels"}, {"fill", kInkColour}, {"text-anchor", "end"}});
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-      svg_.element("text",
-                   {{"x", layout_.plotLeft() - kChartLabelGap},
-                    {"y", layout_.rowCentre(i) + 4.0}},
-                   shortenedLabel(rows_[i].label));
+      svg_.element(
+          "text",
+          {{"x", layout_.labelsRight()}, {"y", layout_.rowCentre(i) + 4.0}},
+          labels_[i]);
+    }
+    svg_.close();
+    svg_.open(
+        "g",
+        {{"id", "places"}, {"fill", kQuietTextColour}, {"text-anchor", "end"}});
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+      svg_.element(
+          "text",
+          {{"x", layout_.placesRight()}, {"y", layout_.rowCentre(i) + 4.0}},
+          placesText(rows_[i]));
     }
     svg_.close();
     // A white rim keeps a note readable where a guide line crosses it.
@@ -235,16 +261,19 @@ class ChartWriter {
   }
 
   std::span<const ChartRow> rows_;
+  std::vector<std::string> labels_;
   ChartLayout layout_;
   SvgWriter svg_;
   std::string_view title_;
+  std::string note_;
 };
 
 }  // namespace
 
 std::string drawComparisonChart(std::span<const ChartRow> rows,
-                                std::string_view title) {
-  return ChartWriter(rows, title).draw();
+                                std::string_view title,
+                                std::span<const std::string> notAnalysed) {
+  return ChartWriter(rows, title, notAnalysed).draw();
 }
 
 }  // namespace talvik

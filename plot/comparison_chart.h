@@ -12,12 +12,16 @@ namespace talvik {
 // Draws the analyses one row each, top to bottom in the given order, as a
 // standalone SVG document: A as a point on a shared A axis and its ranges at
 // the kChartLevels as nested bars (the widest lightest and thinnest, the
-// narrowest darkest and thickest), with guide lines at A = 0 (the rank-size
+// narrowest darkest and thickest), each row's label (see shownLabels) and
+// count of places at its left, with guide lines at A = 0 (the rank-size
 // line) and A = 1 (all sizes equal). A row whose A or ranges are not finite,
-// or beyond a million, gets a short note instead. The height grows with the
-// rows; the same rows and title always give the same bytes.
+// or beyond a million, gets a short note instead. The `notAnalysed` names
+// (of files without numbers) are listed in a note below the axis. The
+// height grows with the rows; the same arguments always give the same
+// bytes.
 std::string drawComparisonChart(std::span<const ChartRow> rows,
-                                std::string_view title);
+                                std::string_view title,
+                                std::span<const std::string> notAnalysed);
 
 }  // namespace talvik
 

@@ -20,36 +20,39 @@ constexpr double kMinorTicksMinDecade = 40.0;
 // rank, so that no point sits on the frame.
 constexpr double kRankMargin = 0.025;
 
-// A decade as a label: plain digits from 0.0001 to 1000000, beyond that 10
-// with the exponent raised.
-struct DecadeLabel {
+// A tick as a label: plain digits, or 10 with the exponent raised.
+struct TickLabel {
   std::string text;
   std::optional<std::string> raised;
 };
 
-DecadeLabel decadeLabel(int exponent) {
-  if (exponent >= 0 && exponent <= 6) {
-    std::string digits = "1";
-    digits.append(exponent, '0');
-    return {digits, std::nullopt};
-  }
-  if (exponent < 0 && exponent >= -4) {
-    std::string digits = "0.";
-    digits.append(-exponent - 1, '0');
-    digits += '1';
-    return {digits, std::nullopt};
-  }
-  return {"10", std::to_string(exponent)};
+// The decades that plain digits show without growing too long: 0.0001 to
+// 1000000.
+constexpr int kLowestPlainExponent = -4;
+constexpr int kHighestPlainExponent = 6;
+
+// Every label of an axis is written one way: in plain digits when all of
+// them fit, else all as powers of ten, so that 1000000 never stands next to
+// 10 with a raised 7.
+bool allPlain(const std::vector<LogTick>& labelled) {
+  return std::all_of(labelled.begin(), labelled.end(), [](const LogTick& tick) {
+    return tick.exponent >= kLowestPlainExponent &&
+           tick.exponent <= kHighestPlainExponent;
+  });
 }
 
-// The label of a tick: a power of ten as above, a multiple of one as its
-// whole number (only ranks below 10 are labelled so).
-DecadeLabel tickLabel(const LogTick& tick) {
+// A multiple other than one is only labelled on the rank axis below rank
+// 10, in plain digits.
+TickLabel tickLabel(const LogTick& tick, bool plain) {
   if (tick.multiple != 1) {
     return {std::to_string(tick.multiple) + std::string(tick.exponent, '0'),
             std::nullopt};
   }
-  return decadeLabel(tick.exponent);
+  if (!plain) return {"10", std::to_string(tick.exponent)};
+  if (tick.exponent >= 0) {
+    return {"1" + std::string(tick.exponent, '0'), std::nullopt};
+  }
+  return {"0." + std::string(-tick.exponent - 1, '0') + "1", std::nullopt};
 }
 
 LogRange rankRange(std::size_t lastRank) {
@@ -101,7 +104,7 @@ void segment(SvgWriter& svg, double x1, double y1, double x2, double y2) {
 }
 
 void label(SvgWriter& svg, double x, double y, std::string_view anchor,
-           const DecadeLabel& label) {
+           const TickLabel& label) {
   if (label.raised) {
     svg.raisedText({{"x", x}, {"y", y}, {"text-anchor", anchor}}, label.text,
                    *label.raised);
@@ -131,7 +134,8 @@ void drawGraphGrid(SvgWriter& svg, const GraphAxes& axes) {
   svg.close();
 }
 
-void drawGraphAxes(SvgWriter& svg, const GraphAxes& axes) {
+void drawGraphAxes(SvgWriter& svg, const GraphAxes& axes,
+                   std::string_view unit) {
   svg.open(
       "g",
       {{"id", "axes"}, {"stroke", kInkColour}, {"stroke-width", kFrameWidth}});
@@ -158,16 +162,22 @@ void drawGraphAxes(SvgWriter& svg, const GraphAxes& axes) {
   // Where fewer than two powers of ten lie on the rank axis, the ranks
   // between them are labelled too, or the scale could not be read.
   const bool labelMultiples = axes.ranks.ticks(false).size() < 2;
+  std::erase_if(rankTicks, [labelMultiples](const LogTick& tick) {
+    return tick.multiple != 1 && !labelMultiples;
+  });
+  const bool plainRanks = allPlain(rankTicks);
   for (const LogTick& tick : rankTicks) {
-    if (tick.multiple != 1 && !labelMultiples) continue;
     label(svg, axes.ranks.pixelOfLogarithm(tick.logarithm()),
-          kAreaBottom + 20.0, "middle", tickLabel(tick));
+          kAreaBottom + 20.0, "middle", tickLabel(tick, plainRanks));
   }
-  for (const LogTick& tick : sizeTicks) {
-    if (tick.multiple != 1) continue;
+  std::vector<LogTick> sizeDecades = sizeTicks;
+  std::erase_if(sizeDecades,
+                [](const LogTick& tick) { return tick.multiple != 1; });
+  const bool plainSizes = allPlain(sizeDecades);
+  for (const LogTick& tick : sizeDecades) {
     label(svg, kAreaLeft - 10.0,
           axes.sizes.pixelOfLogarithm(tick.exponent) + 4.0, "end",
-          tickLabel(tick));
+          tickLabel(tick, plainSizes));
   }
   svg.element("text",
               {{"x", (kAreaLeft + kAreaRight) / 2.0},
@@ -181,7 +191,7 @@ void drawGraphAxes(SvgWriter& svg, const GraphAxes& axes) {
       {{"transform", "translate(24," + svgNumber(middle) + ") rotate(-90)"},
        {"text-anchor", "middle"},
        {"font-size", kAxisNameFontSize}},
-      "Size");
+      unit.empty() ? std::string("Size") : "Size (" + std::string(unit) + ")");
   svg.close();
 }
 

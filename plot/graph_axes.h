@@ -2,6 +2,7 @@
 #define TALVIK_PLOT_GRAPH_AXES_H_
 
 #include <span>
+#include <string_view>
 
 #include "plot/log_scale.h"
 #include "plot/plotting_rows.h"
@@ -25,8 +26,11 @@ GraphAxes graphAxesFor(std::span<const PlottingRow> rows);
 // Light lines across the plotting area at the powers of ten inside it.
 void drawGraphGrid(SvgWriter& svg, const GraphAxes& axes);
 
-// The frame, the ticks with their labels, and the names of the axes.
-void drawGraphAxes(SvgWriter& svg, const GraphAxes& axes);
+// The frame, the ticks with their labels, and the names of the axes, the
+// size axis's with the unit in brackets unless it is empty. The labels of an
+// axis are all plain digits or all powers of ten.
+void drawGraphAxes(SvgWriter& svg, const GraphAxes& axes,
+                   std::string_view unit);
 
 }  // namespace talvik
 

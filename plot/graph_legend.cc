@@ -78,8 +78,13 @@ void legendText(SvgWriter& svg, int index, std::string_view name,
               detail);
 }
 
-void drawEntries(SvgWriter& svg, std::optional<int> level,
-                 std::optional<double> observedA) {
+std::string zoneName(std::optional<int> level) {
+  return level ? std::to_string(*level) + " % confidence zone"
+               : std::string("Confidence zone");
+}
+
+// Draws the entries; gives their number.
+int drawEntries(SvgWriter& svg, const LegendContents& contents) {
   svg.open("g", {{"id", "legend"}, {"fill", kInkColour}});
   svg.element("polyline", {{"points", swatchLine(0)},
                            {"fill", "none"},
@@ -97,29 +102,47 @@ void drawEntries(SvgWriter& svg, std::optional<int> level,
                            {"stroke-width", kLineWidth},
                            {"stroke-dasharray", kDash}});
   legendText(svg, 1, "Reference line", "LOGNORM: largest / rank");
-  svg.element("rect", {{"x", kLegendLeft},
-                       {"y", swatchY(2) - 7.0},
-                       {"width", kSwatchLength},
-                       {"height", 14.0},
-                       {"fill", kZoneFill},
-                       {"stroke", kZoneBorder}});
-  legendText(
-      svg, 2,
-      level ? std::to_string(*level) + " % confidence zone" : "Confidence zone",
-      "from SIZEUP to SIZELO");
-  if (observedA) {
-    const double a = *observedA;
-    legendText(svg, 3,
+  int entries = 2;
+  if (contents.zoneDrawn) {
+    svg.element("rect", {{"x", kLegendLeft},
+                         {"y", swatchY(entries) - 7.0},
+                         {"width", kSwatchLength},
+                         {"height", 14.0},
+                         {"fill", kZoneFill},
+                         {"stroke", kZoneBorder}});
+    legendText(svg, entries, zoneName(contents.level), "from SIZEUP to SIZELO");
+    ++entries;
+  }
+  if (contents.observedA) {
+    const double a = *contents.observedA;
+    legendText(svg, entries,
                std::isfinite(a) ? "A = " + fixedNumber(a, 3)
                                 : std::string("A not finite"),
                "of the observed sizes");
+    ++entries;
   }
   svg.close();
+  return entries;
 }
 
-// The note goes below the last of `entries` legend entries.
+// Why the zone is missing, below the last of `entries` legend entries; gives
+// the baseline of its last line.
+double drawNoZoneNote(SvgWriter& svg, std::optional<int> level, int entries) {
+  const double y = kLegendTop + entries * kLegendEntryHeight + 30.0;
+  svg.open("g", {{"id", "no-zone"},
+                 {"font-size", kDetailFontSize},
+                 {"fill", kQuietTextColour}});
+  svg.element("text", {{"x", kLegendLeft}, {"y", y}, {"font-weight", "bold"}},
+              "No " + zoneName(level) + ":");
+  svg.element("text", {{"x", kLegendLeft}, {"y", y + 16.0}},
+              "SIZEUP = SIZELO at every rank");
+  svg.close();
+  return y + 16.0;
+}
+
+// The note's first line goes at `y`.
 void drawLeftOutNote(SvgWriter& svg, std::span<const PlottingRow> rows,
-                     int entries) {
+                     double y) {
   std::vector<std::string> notes;
   for (std::size_t column = 0; column < kSizeColumnCount; ++column) {
     if (auto note = leftOutNote(rows, static_cast<SizeColumn>(column))) {
@@ -127,7 +150,6 @@ void drawLeftOutNote(SvgWriter& svg, std::span<const PlottingRow> rows,
     }
   }
   if (notes.empty()) return;
-  double y = kLegendTop + entries * kLegendEntryHeight + 30.0;
   svg.open("g", {{"id", "left-out"},
                  {"font-size", kDetailFontSize},
                  {"fill", kQuietTextColour}});
@@ -143,10 +165,13 @@ void drawLeftOutNote(SvgWriter& svg, std::span<const PlottingRow> rows,
 }  // namespace
 
 void drawGraphLegend(SvgWriter& svg, std::span<const PlottingRow> rows,
-                     std::optional<int> level,
-                     std::optional<double> observedA) {
-  drawEntries(svg, level, observedA);
-  drawLeftOutNote(svg, rows, observedA ? 4 : 3);
+                     const LegendContents& contents) {
+  const int entries = drawEntries(svg, contents);
+  double y = kLegendTop + entries * kLegendEntryHeight + 30.0;
+  if (!contents.zoneDrawn) {
+    y = drawNoZoneNote(svg, contents.level, entries) + 28.0;
+  }
+  drawLeftOutNote(svg, rows, y);
 }
 
 }  // namespace talvik

@@ -1,5 +1,6 @@
 #include "plot/graph_lines.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -109,10 +110,19 @@ class LineWriter {
 
 }  // namespace
 
+bool zoneHasWidth(std::span<const PlottingRow> rows) {
+  return std::any_of(rows.begin(), rows.end(), [](const PlottingRow& row) {
+    const PlottedSize& up = row.sizes[kSizeUp];
+    const PlottedSize& lo = row.sizes[kSizeLo];
+    if (up.hasLogarithm() != lo.hasLogarithm()) return true;
+    return up.hasLogarithm() && up.value != lo.value;
+  });
+}
+
 void drawGraphLines(SvgWriter& svg, std::span<const PlottingRow> rows,
-                    const GraphAxes& axes) {
+                    const GraphAxes& axes, bool withZone) {
   LineWriter lines(svg, rows, axes);
-  lines.drawZone();
+  if (withZone) lines.drawZone();
   lines.drawReference();
   lines.drawObserved();
 }

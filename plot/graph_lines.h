@@ -9,13 +9,21 @@
 
 namespace talvik {
 
+// Whether the zone between the bound resamples has any width: SIZEUP and
+// SIZELO differ at some rank. They are the same at every rank when every
+// resample is the observed sizes (all sizes equal), or when the bounds are
+// not numbers (A not finite) and the plotting file repeats the observed
+// sizes.
+bool zoneHasWidth(std::span<const PlottingRow> rows);
+
 // What the graph shows of the rows, bottom layer first: the zone between the
-// bound resamples shaded (SIZEUP along the ranks, then SIZELO back), the
+// bound resamples shaded (SIZEUP along the ranks, then SIZELO back) when
+// `withZone`, the
 // reference line (LOGNORM) dashed, and the observed sizes (SETSIZE) as points
 // joined by a line. Sizes without a logarithm are left out, and a line is
 // broken where one is.
 void drawGraphLines(SvgWriter& svg, std::span<const PlottingRow> rows,
-                    const GraphAxes& axes);
+                    const GraphAxes& axes, bool withZone);
 
 }  // namespace talvik
 

@@ -71,6 +71,8 @@ constexpr std::string_view kHelp =
     "                in the legend (\"90 % confidence zone\")\n"
     "  --title TEXT  the picture's title instead of \"Rank-size graph of\n"
     "                PLOTFILE\"\n"
+    "  --unit TEXT   the unit of the sizes, named on the size axis:\n"
+    "                \"Size (TEXT)\"\n"
     "  -h, --help    show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -91,7 +93,7 @@ void writePicture(const PlotOptions& options, std::ostream& out) {
       options.title.value_or(
           "Rank-size graph of " +
           std::filesystem::path(plottingFile).filename().string()),
-      options.level};
+      options.level, std::nullopt, options.unit};
   OutputFile picture(output, &out);
   picture.write(drawRankSizeGraph(rows, labels));
   picture.finish();

@@ -46,7 +46,7 @@ PlotOptions parsePlotArguments(const std::vector<std::string>& arguments) {
     // An option with a value takes it after "=" or as the next argument.
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
-    if (name != "--level" && name != "--title") {
+    if (name != "--level" && name != "--title" && name != "--unit") {
       throw UsageError{"unknown option \"" + name + "\""};
     }
     std::string value;
@@ -59,8 +59,10 @@ PlotOptions parsePlotArguments(const std::vector<std::string>& arguments) {
     }
     if (name == "--level") {
       options.level = levelFrom(value);
-    } else {
+    } else if (name == "--title") {
       options.title = value;
+    } else {
+      options.unit = value;
     }
   }
   if (operands.empty()) throw UsageError{"no plotting file named"};

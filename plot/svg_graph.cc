@@ -34,9 +34,10 @@ std::string drawRankSizeGraph(std::span<const PlottingRow> rows,
   SvgWriter svg(kGraphWidth, kGraphHeight, labels.title);
   drawHeading(svg, rows.size(), labels.title);
   drawGraphGrid(svg, axes);
-  drawGraphLines(svg, rows, axes);
-  drawGraphAxes(svg, axes);
-  drawGraphLegend(svg, rows, labels.level, labels.observedA);
+  const bool withZone = zoneHasWidth(rows);
+  drawGraphLines(svg, rows, axes, withZone);
+  drawGraphAxes(svg, axes, labels.unit);
+  drawGraphLegend(svg, rows, {labels.level, labels.observedA, withZone});
   return svg.finish();
 }
 

@@ -16,6 +16,9 @@ struct GraphLabels {
   std::optional<int> level = std::nullopt;
   // The rank-size statistic A of the observed sizes, when known.
   std::optional<double> observedA = std::nullopt;
+  // The unit of the sizes, named on the size axis: "Size (ha)"; none when
+  // empty.
+  std::string unit = {};
 };
 
 // Draws the rank-size graph of a plotting file as a standalone SVG document:

@@ -157,18 +157,34 @@ TEST(SvgGraph, LegendNamesTheLevelAndShowsAWithThreeDecimals) {
             "(no logarithm):</text>");
 }
 
-TEST(SvgGraph, RaisesTheExponentOfDecadesAboveAMillion) {
+TEST(SvgGraph, WritesEveryDecadeAsAPowerOfTenWhenOneIsAboveAMillion) {
   const std::vector<PlottingRow> rows = {
       {1, {size(5000000.0), size(5000000.0), size(5000000.0), size(5000000.0)}},
   };
   const Lines labels = group(
       drawRankSizeGraph(rows, {"Rank-size graph of big.csv"}), "axis-labels");
-  EXPECT_EQ(
-      labels[2],
-      "<text x=\"80.00\" y=\"454.00\" text-anchor=\"end\">1000000</text>");
+  EXPECT_EQ(labels[2],
+            "<text x=\"80.00\" y=\"454.00\" text-anchor=\"end\">10<tspan "
+            "dy=\"-6\" font-size=\"9\">6</tspan></text>");
   EXPECT_EQ(labels[3],
             "<text x=\"80.00\" y=\"74.00\" text-anchor=\"end\">10<tspan "
             "dy=\"-6\" font-size=\"9\">7</tspan></text>");
+}
+
+TEST(SvgGraph, NamesTheUnitAndLeavesAZoneWithoutWidthOutOfTheLegend) {
+  const std::vector<PlottingRow> rows = {
+      {1, {size(250.0), size(250.0), size(250.0), size(250.0)}},
+      {2, {size(250.0), size(125.0), size(250.0), size(250.0)}},
+  };
+  const std::string svg =
+      drawRankSizeGraph(rows, {"Equal", 90, 1.0, "ha & more"});
+  EXPECT_EQ(group(svg, "axis-labels").back(),
+            "<text transform=\"translate(24,260.00) rotate(-90)\" "
+            "text-anchor=\"middle\" font-size=\"13\">Size (ha &amp; "
+            "more)</text>");
+  EXPECT_EQ(svg.find("id=\"zone\""), std::string::npos);
+  EXPECT_EQ(svg.find("90 % confidence zone<"), std::string::npos);
+  EXPECT_EQ(group(svg, "no-zone").size(), 2u);
 }
 
 TEST(SvgGraph, LeavesOutSizesWithoutLogarithmBreakingTheLineAndNotesThem) {
