@@ -2,7 +2,9 @@
 # talvik-batch's pictures: with --plot, each analysis's graph is the one
 # talvik-plot draws from the same plotting file with the same level and
 # title, plus A in its legend; with --chart, one well-formed chart holds one
-# row per analysis that succeeded. Needs xmllint; the pictures are also
+# row per analysis that succeeded, with --label's labels, the counts of
+# places and a note naming the files that failed; --unit names the unit on
+# the pictures' size axis, as talvik-plot's --unit does. Needs xmllint; the pictures are also
 # rendered in headless Chromium when it is installed.
 #
 #   batch_pictures_test.sh TALVIK_BATCH TALVIK_PLOT EXAMPLES_FOLDER
@@ -49,6 +51,24 @@ expected=$(printf '%s\n' "sites37.txt, seed 7" "sites37.txt, seed 8" "valley.txt
   "valley.txt, seed 8" "lognorm.txt, seed 7" "lognorm.txt, seed 8")
 [ "$labels" = "$expected" ] || fail "chart rows [$labels], expected [$expected]"
 
+# A labelled chart with a failed file, and a picture with a unit.
+"$batch" -q --chart labelled.svg --label "sites37.txt=Survey sites" -p unit \
+  --unit ha sites37.txt missing.txt valley.txt >/dev/null 2>&1
+[ $? = 1 ] || fail "a missing file did not give exit status 1 with --label"
+xmllint --noout labelled.svg || fail "labelled.svg is not well-formed XML"
+labels=$(xpath '//*[@id="row-labels"]/*' labelled.svg | sed 's/<[^>]*>/\n/g' | grep -v '^$')
+[ "$labels" = "$(printf '%s\n' "Survey sites" valley.txt)" ] ||
+  fail "labelled chart rows [$labels]"
+places=$(xpath '//*[@id="places"]/*' labelled.svg | sed 's/<[^>]*>/\n/g' | grep -v '^$')
+[ "$places" = "$(printf '%s\n' "n = 37" "n = 12")" ] || fail "places [$places]"
+[ "$(xpath 'string(//*[@id="not-analysed"])' labelled.svg)" = "Not analysed: missing.txt" ] ||
+  fail "labelled.svg does not name missing.txt as not analysed"
+"$plot" --level 90 --unit ha --title "Rank-size graph of valley.txt" unit/valley.csv \
+  again.svg >/dev/null || fail "talvik-plot refused --unit"
+diff <(without_a unit/valley.svg) <(without_a again.svg) >/dev/null ||
+  fail "unit/valley.svg differs from talvik-plot's picture with --unit"
+grep -q '>Size (ha)</text>' unit/valley.svg || fail "unit/valley.svg does not name the unit"
+
 if browser=$(command -v chromium || command -v chromium-browser); then
   # render NAME WIDTH HEIGHT: NAME.svg to NAME.png, which must hold far more
   # than a blank page of the same size.
@@ -68,6 +88,9 @@ if browser=$(command -v chromium || command -v chromium-browser); then
   cp plots/sites37_seed7.svg graph.svg
   render graph 860 510
   render chart "$(xpath 'string(/*/@width)' chart.svg)" "$(xpath 'string(/*/@height)' chart.svg)"
+  render labelled "$(xpath 'string(/*/@width)' labelled.svg)" "$(xpath 'string(/*/@height)' labelled.svg)"
+  cp unit/valley.svg unitgraph.svg
+  render unitgraph 860 510
 else
   echo "chromium not found (Debian: chromium): the pictures were not rendered"
 fi

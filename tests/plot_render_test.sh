@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws a small plotting file with the real talvik-plot and has headless
 # Chromium render the SVG to a PNG: the PNG must have the picture's size and
-# carry far more than a blank page of that size. Exits 77 (skipped) where
+# carry far more than a blank page of that size; with --unit the size axis
+# names the unit, which changes the rendering. Exits 77 (skipped) where
 # Chromium is not installed.
 set -u
 plot=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -30,6 +31,9 @@ render() {
 }
 render small
 render blank
+"$plot" --unit 'ha & more' small.csv unit.svg >/dev/null ||
+  { echo "FAIL: talvik-plot refused --unit"; exit 1; }
+render unit
 
 failed=0
 [ "$(head -c 8 small.png | od -A n -t x1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
@@ -41,5 +45,9 @@ picture=$(stat -c %s small.png)
 blank=$(stat -c %s blank.png)
 [ "$picture" -gt $((8 * blank)) ] ||
   { echo "FAIL: small.png has $picture bytes, a blank page $blank: nothing drawn?"; failed=1; }
+grep -q '>Size (ha &amp; more)</text>' unit.svg ||
+  { echo "FAIL: unit.svg does not name the unit on its size axis"; failed=1; }
+cmp -s small.png unit.png &&
+  { echo "FAIL: unit.png is rendered the same as small.png"; failed=1; }
 [ $failed = 0 ] && echo "rendered: $picture bytes (blank page: $blank)"
 exit $failed
