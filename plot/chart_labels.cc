@@ -6,8 +6,6 @@ namespace talvik {
 namespace {
 
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
-// Each try at keeping labels apart shows this many more characters.
-constexpr std::size_t kLabelGrowth = 4;
 
 bool continuesCharacter(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
@@ -66,9 +64,16 @@ std::vector<std::string> shownLabels(std::span<const ChartRow> rows) {
     labels.push_back(row.label);
     longest = std::max(longest, characterCount(row.label));
   }
+  // Uncut, different labels never read alike; the fewest characters that
+  // keep them apart lie between, found by halving.
   std::size_t characters = kMaxLabelCharacters;
-  while (characters < longest && anyAlike(labels, characters)) {
-    characters += kLabelGrowth;
+  if (characters < longest && anyAlike(labels, characters)) {
+    std::size_t alike = characters;
+    characters = longest;
+    while (characters - alike > 1) {
+      const std::size_t middle = alike + (characters - alike) / 2;
+      (anyAlike(labels, middle) ? alike : characters) = middle;
+    }
   }
   for (std::string& label : labels) label = middleShortened(label, characters);
   return labels;

@@ -28,7 +28,7 @@ TEST(ShownLabels, ShortenLessWhereTwoWouldReadAlike) {
   const std::vector<std::string> shown = shownLabels(rows);
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_NE(shown[0], shown[1]);
-  EXPECT_EQ(shown[0], rows[0].label);  // 61 characters: cut at 52, 56, 60
+  EXPECT_EQ(shown[0], rows[0].label);  // 61 characters, apart only uncut
   EXPECT_EQ(shown[2], "short.txt");
   rows[1].label = std::string(80, 'x');
   EXPECT_EQ(characterCount(shownLabels(rows)[1]), kMaxLabelCharacters);
