@@ -49,10 +49,16 @@ TickLabel tickLabel(const LogTick& tick, bool plain) {
             std::nullopt};
   }
   if (!plain) return {"10", std::to_string(tick.exponent)};
+  std::string digits;
   if (tick.exponent >= 0) {
-    return {"1" + std::string(tick.exponent, '0'), std::nullopt};
+    digits = "1";
+    digits.append(tick.exponent, '0');
+  } else {
+    digits = "0.";
+    digits.append(-tick.exponent - 1, '0');
+    digits += '1';
   }
-  return {"0." + std::string(-tick.exponent - 1, '0') + "1", std::nullopt};
+  return {digits, std::nullopt};
 }
 
 LogRange rankRange(std::size_t lastRank) {
