@@ -133,7 +133,8 @@ double drawNoZoneNote(SvgWriter& svg, std::optional<int> level, int entries) {
                  {"font-size", kDetailFontSize},
                  {"fill", kQuietTextColour}});
   svg.element("text", {{"x", kLegendLeft}, {"y", y}, {"font-weight", "bold"}},
-              "No " + zoneName(level) + ":");
+              level ? "No " + std::to_string(*level) + " % confidence zone:"
+                    : std::string("No confidence zone:"));
   svg.element("text", {{"x", kLegendLeft}, {"y", y + 16.0}},
               "SIZEUP = SIZELO at every rank");
   svg.close();
