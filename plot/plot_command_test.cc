@@ -200,5 +200,14 @@ TEST_F(PlotCommand, TakesTheLevelAndTitleFromOptionsAnywhereOnTheLine) {
   EXPECT_EQ(read("c.svg"), expected);
 }
 
+TEST_F(PlotCommand, NamesTheUnitOnTheSizeAxis) {
+  write("sites.csv", kGoodFile);
+  EXPECT_EQ(run({"--unit=ha", path("sites.csv"), path("a.svg")}), 0);
+  EXPECT_EQ(read("a.svg"),
+            drawRankSizeGraph(readPlottingRows(kGoodFile, "sites.csv"),
+                              {"Rank-size graph of sites.csv", std::nullopt,
+                               std::nullopt, "ha"}));
+}
+
 }  // namespace
 }  // namespace talvik
