@@ -125,8 +125,9 @@ std::optional<CsvRecordReader::CellEnd> CsvRecordReader::readCell(
   }
 }
 
-// Only the first two cells of each kind are kept: enough to find a column and
-// to see it named twice, however many cells the record has.
+// Of the cells bearing the name, exactly or loosely, only the first two of
+// each kind are kept: enough to find a column and to see it named twice,
+// however many cells the record has.
 void CsvRecordReader::noteName(CsvRecord& record, const CsvCell& cell,
                                std::string_view name,
                                std::string_view looseName) {
