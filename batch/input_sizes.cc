@@ -114,7 +114,12 @@ InputSizes readCsvSizes(ByteSource& file, const SizeReadingRules& rules) {
     return input;
   }
   if (std::optional<std::string> doubt = reader.groupingPointsDoubt()) {
-    addDoubt(input, 0, false, [&] { return std::move(*doubt); });
+    // About the whole file, so first, never among the only counted ones.
+    if (input.warnings.size() == kKeptFileMessages) {
+      input.warnings.pop_back();
+      ++input.unkeptWarnings;
+    }
+    input.warnings.insert(input.warnings.begin(), {0, std::move(*doubt)});
   }
   input.observed = sizes.ordered();
   return input;
