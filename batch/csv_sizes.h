@@ -40,7 +40,9 @@ struct CsvSize {
 // missing-value mark (NA, N/A, #N/A, - or .., any letter case), is a missing
 // value. Blank rows are passed over; any other text, or a row of more cells
 // than the first (a number grouped without quotes) is a problem naming its
-// line, and the column and the cell when a cell is at fault.
+// line, and the column and the cell when a cell is at fault. A column name is
+// a header cell equal to it, or else the one cell equal to it when ASCII
+// letter case and blanks around the name are set aside.
 class CsvSizeReader {
  public:
   // So many sizes, all with three digits after a point, look grouped.
@@ -49,7 +51,8 @@ class CsvSizeReader {
   // REQUIRES: layout.columnNumber >= 1 or layout.columnName is not empty
   CsvSizeReader(ByteSource& file, const CsvLayout& layout);
 
-  // The next size, or nullopt at the end of the file or at the first problem.
+  // The next size or missing value, or nullopt at the end of the file or at
+  // the first problem.
   std::optional<CsvSize> next();
 
   // The problem that ended the reading, if any.
