@@ -19,6 +19,20 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
+char lowerCase(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether two texts differ at most in the case of ASCII letters; other bytes,
+// those of other scripts among them, must be equal.
+bool sameAsideFromCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lowerCase(a[i]) != lowerCase(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 CsvRecordReader::CsvRecordReader(ByteSource& file, char separator)
@@ -111,11 +125,32 @@ std::optional<CsvRecordReader::CellEnd> CsvRecordReader::readCell(
   }
 }
 
+// Of the cells bearing the name, exactly or loosely, only the first two of
+// each kind are kept: enough to find a column and to see it named twice,
+// however many cells the record has.
+void CsvRecordReader::noteName(CsvRecord& record, const CsvCell& cell,
+                               std::string_view name,
+                               std::string_view looseName) {
+  constexpr std::size_t kNamedKept = 2;
+  if (record.leading.size() < CsvRecord::kListedCells) {
+    record.leading.push_back(cell);
+  }
+  if (cell.tooLong) return;
+  if (record.named.size() < kNamedKept && cell.text == name) {
+    record.named.push_back(record.cellCount);
+  }
+  if (record.namedLoosely.size() < kNamedKept &&
+      sameAsideFromCase(cell.text, looseName)) {
+    record.namedLoosely.push_back(record.cellCount);
+  }
+}
+
 std::optional<CsvRecord> CsvRecordReader::readRecord(std::int64_t column,
                                                      std::string_view name) {
   if (bytes_.peek() == kEndOfFile) return std::nullopt;
   CsvRecord record;
   record.line = bytes_.line();
+  const std::string_view looseName = trimmed(name);
   CsvCell cell;
   std::optional<CellEnd> end;
   do {
@@ -123,11 +158,7 @@ std::optional<CsvRecord> CsvRecordReader::readRecord(std::int64_t column,
     if (!end) return std::nullopt;
     ++record.cellCount;
     if (!cell.text.empty() || cell.tooLong) record.blank = false;
-    constexpr std::size_t kNamedKept = 2;
-    if (!name.empty() && record.named.size() < kNamedKept && !cell.tooLong &&
-        cell.text == name) {
-      record.named.push_back(record.cellCount);
-    }
+    if (!name.empty()) noteName(record, cell, name, looseName);
     if (record.cellCount == column) record.selected = cell;
   } while (*end == CellEnd::kSeparator);
   return record;

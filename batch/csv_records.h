@@ -30,6 +30,9 @@ struct CsvCell {
 // One record: how many cells it has, the one asked for, and where a name
 // asked for stands.
 struct CsvRecord {
+  // How many cells of a header are kept to list its columns in a message.
+  static constexpr std::size_t kListedCells = 10;
+
   std::int64_t line = 0;
   bool blank = true;                // every cell empty
   std::int64_t cellCount = 0;       // a row may hold more than 2^31
@@ -38,6 +41,11 @@ struct CsvRecord {
   // two at most, enough to find a column and to see it named twice, however
   // many cells the record has.
   std::vector<std::int64_t> named;
+  // The same for cells whose text is the name when letter case (ASCII) and
+  // blanks around the name are set aside.
+  std::vector<std::int64_t> namedLoosely;
+  // When a name is asked for, the first kListedCells cells.
+  std::vector<CsvCell> leading;
 };
 
 // Reads the records of a CSV file (RFC 4180: quoted cells with doubled
@@ -52,8 +60,9 @@ class CsvRecordReader {
   CsvRecordReader(ByteSource& file, char separator);
 
   // The next record that is not blank, with the cell of `column` (counted
-  // from 1; 0 for none) and the cells whose text is `name` (none when it is
-  // empty). Nullopt at the end of the file or at the first problem.
+  // from 1; 0 for none) and, when `name` is not empty, the cells whose text
+  // is `name` and the leading cells. Nullopt at the end of the file or at
+  // the first problem.
   std::optional<CsvRecord> nextNonBlank(std::int64_t column,
                                         std::string_view name = {});
 
@@ -68,6 +77,9 @@ class CsvRecordReader {
 
   std::optional<CsvRecord> readRecord(std::int64_t column,
                                       std::string_view name);
+  // Notes where a header cell bears the asked-for name and keeps it to list.
+  static void noteName(CsvRecord& record, const CsvCell& cell,
+                       std::string_view name, std::string_view looseName);
   // How the cell ends, or nullopt at a problem.
   std::optional<CellEnd> readCell(CsvCell& cell);
   std::optional<CellEnd> readQuoted(CsvCell& cell);

@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
+#include "analysis/number_characters.h"
 #include "analysis/plain_decimal.h"
 #include "analysis/size_value.h"
 #include "session/console/shown_text.h"
@@ -23,6 +26,74 @@ std::string shownCell(const CsvCell& cell) {
   if (cell.tooLong && cell.text.size() <= kShownCellBytes) shown += "...";
   shown += '"';
   return shown;
+}
+
+std::string shownName(const std::string& name) {
+  std::string shown = "\"";
+  shown += shownText(name, kShownCellBytes);
+  shown += '"';
+  return shown;
+}
+
+// The marks that spreadsheets, statistics packages and statistical offices
+// write for a value not known; "." is not one, being too near a number.
+bool isMissingMark(std::string_view text) {
+  constexpr std::string_view kMarks[] = {"na", "n/a", "#n/a", "-", ".."};
+  for (const std::string_view mark : kMarks) {
+    if (text.size() != mark.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
+      same = same && (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == mark[i];
+    }
+    if (same) return true;
+  }
+  return false;
+}
+
+// With the decimal comma, points may group the whole digits in threes
+// ("12.345.678,5"): a first group of 1 to 3 digits, every later one of 3, and
+// no point after them. Returns the text without those points, or nullopt
+// when a point stands anywhere else.
+std::optional<std::string> withoutGroupingPoints(std::string_view text) {
+  std::size_t position = 0;
+  if (position < text.size() && isSign(text[position])) ++position;
+  std::string number(text.substr(0, position));
+  std::size_t groupDigits = 0;
+  bool grouped = false;
+  for (; position < text.size(); ++position) {
+    const char c = text[position];
+    if (isDigit(c)) {
+      number += c;
+      ++groupDigits;
+    } else if (c == '.') {
+      if (grouped ? groupDigits != 3 : groupDigits < 1 || groupDigits > 3) {
+        return std::nullopt;
+      }
+      grouped = true;
+      groupDigits = 0;
+    } else {
+      break;
+    }
+  }
+  if (grouped && groupDigits != 3) return std::nullopt;
+  const std::string_view rest = text.substr(position);
+  if (rest.find('.') != std::string_view::npos) return std::nullopt;
+  number += rest;
+  return number;
+}
+
+// "1.361" or "-12.500": what a whole number grouped by a point looks like.
+bool looksGroupedByAPoint(std::string_view text) {
+  if (!text.empty() && isSign(text.front())) text.remove_prefix(1);
+  const std::size_t point = text.find('.');
+  if (point < 1 || point > 3 || text.size() != point + 4 || text[0] == '0') {
+    return false;
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i != point && !isDigit(text[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -59,27 +130,68 @@ bool CsvSizeReader::findColumn() {
   }
   firstRowCells_ = header->cellCount;
   if (layout_.columnName.empty()) return true;
-  if (header->named.size() > 1) {
-    fail(header->line,
-         "the header names the column \"" + layout_.columnName + "\" twice");
-    return false;
+  // A cell bearing the name exactly wins; else one bearing it in other
+  // letter case or with blanks around it.
+  const std::vector<std::int64_t>& named =
+      header->named.empty() ? header->namedLoosely : header->named;
+  if (named.size() == 1) {
+    column_ = named.front();
+    return true;
   }
-  if (header->named.empty()) {
-    fail(header->line,
-         "the header has no column \"" + layout_.columnName + "\"");
-    return false;
+  const std::string name = shownName(layout_.columnName);
+  std::string reason = named.empty() ? "the header has no column " + name
+                       : header->named.empty()
+                           ? "the header has more than one column " + name +
+                                 " when letter case and blanks are set aside"
+                           : "the header names the column " + name + " twice";
+  fail(header->line, reason + "; " + columnsOf(*header));
+  return false;
+}
+
+// "its 3 columns: "site", "ha", "note"", the first few of a wide header.
+std::string CsvSizeReader::columnsOf(const CsvRecord& header) const {
+  std::string list = "its ";
+  list += std::to_string(header.cellCount);
+  list += header.cellCount == 1 ? " column: " : " columns: ";
+  for (std::size_t i = 0; i < header.leading.size(); ++i) {
+    if (i > 0) list += ", ";
+    list += shownCell(header.leading[i]);
   }
-  column_ = header->named.front();
-  return true;
+  const std::int64_t more =
+      header.cellCount - static_cast<std::int64_t>(header.leading.size());
+  if (more > 0) list += " and " + std::to_string(more) + " more";
+  return list;
 }
 
 std::string CsvSizeReader::columnLabel() const {
   std::string label = "column ";
   label += std::to_string(column_);
   if (!layout_.columnName.empty()) {
-    label += " (\"" + layout_.columnName + "\")";
+    label += " (" + shownName(layout_.columnName) + ")";
   }
   return label;
+}
+
+std::string CsvSizeReader::missingValueMessage(const CsvSize& value) const {
+  std::string message = "no size in " + columnLabel() + ": ";
+  if (value.missingMark.empty()) return message + "the cell is empty";
+  return message + shownName(value.missingMark) + " marks a missing value";
+}
+
+void CsvSizeReader::noteLookOf(const CsvCell& cell) {
+  ++sizeCount_;
+  allLookGrouped_ = allLookGrouped_ && looksGroupedByAPoint(cell.text);
+}
+
+std::optional<std::string> CsvSizeReader::groupingPointsDoubt() const {
+  if (layout_.decimalComma || !allLookGrouped_ ||
+      sizeCount_ < kGroupedLookingSizes) {
+    return std::nullopt;
+  }
+  return "all " + std::to_string(sizeCount_) +
+         " sizes have three digits after a point, as if the points grouped "
+         "thousands (\"1.361\" for 1361); if they do, read the file with "
+         "--decimal-comma and its --separator (\";\" in most such exports)";
 }
 
 std::optional<float> CsvSizeReader::sizeOf(const CsvCell& cell) const {
@@ -89,7 +201,15 @@ std::optional<float> CsvSizeReader::sizeOf(const CsvCell& cell) const {
   // Only a quoted cell can hold the separator's commas as groups.
   notation.thousandsGroups =
       cell.quoted && layout_.separator == ',' && !layout_.decimalComma;
-  const std::optional<std::string> number = plainDecimal(cell.text, notation);
+  std::optional<std::string> number;
+  if (layout_.decimalComma) {
+    if (const std::optional<std::string> whole =
+            withoutGroupingPoints(cell.text)) {
+      number = plainDecimal(*whole, notation);
+    }
+  } else {
+    number = plainDecimal(cell.text, notation);
+  }
   if (!number) return std::nullopt;
   SizeValueScanner scanner;
   for (const char c : *number) scanner.add(c);
@@ -124,9 +244,8 @@ std::optional<CsvSize> CsvSizeReader::next() {
     return std::nullopt;
   }
   const CsvCell& cell = *record->selected;
-  if (cell.text.empty()) {
-    fail(cell.line, columnLabel() + " is empty");
-    return std::nullopt;
+  if (!cell.tooLong && (cell.text.empty() || isMissingMark(cell.text))) {
+    return CsvSize{0.0f, cell.line, true, cell.text};
   }
   const std::optional<float> size = sizeOf(cell);
   if (!size) {
@@ -134,7 +253,8 @@ std::optional<CsvSize> CsvSizeReader::next() {
                         " is not a plain decimal number");
     return std::nullopt;
   }
-  return CsvSize{*size, cell.line};
+  noteLookOf(cell);
+  return CsvSize{*size, cell.line, false, {}};
 }
 
 }  // namespace talvik

@@ -1,11 +1,13 @@
 // Fuzzes the CSV size reader against a plain reference reader written from
 // the same rules: the whole text split into records and cells first, numbers
-// matched by regular expressions and converted by strtof.
+// and missing-value marks matched by regular expressions, numbers converted
+// by strtof.
 //
 // Input: three header bytes, then the CSV text. Byte 0 picks the separator
 // (bits 0-1: "," ";" tab "|"), the decimal comma (bit 2, not with ","), a
 // header row (bit 3) and a column name instead of a number (bit 4); byte 1
-// the column (1 to 4, or the name "size" or "Area"); byte 2 seeds the sizes
+// the column (1 to 4, or the name "size", "Area", " SIZE " or "area"); byte 2
+// seeds the sizes
 // of the chunks the text is handed out in, and its top bit makes the source
 // refuse its last read.
 
@@ -59,16 +61,20 @@ class ChunkedSource : public ByteSource {
 };
 
 struct Outcome {
-  std::vector<CsvSize> sizes;
+  std::vector<CsvSize> sizes;  // missing values among them
   std::optional<std::int64_t> problemLine;
+  bool looksGrouped = false;  // when there is no problem
 };
 
 bool sameOutcome(const Outcome& a, const Outcome& b) {
-  if (a.sizes.size() != b.sizes.size() || a.problemLine != b.problemLine) {
+  if (a.sizes.size() != b.sizes.size() || a.problemLine != b.problemLine ||
+      a.looksGrouped != b.looksGrouped) {
     return false;
   }
   for (std::size_t i = 0; i < a.sizes.size(); ++i) {
     if (a.sizes[i].line != b.sizes[i].line ||
+        a.sizes[i].missing != b.sizes[i].missing ||
+        a.sizes[i].missingMark != b.sizes[i].missingMark ||
         std::memcmp(&a.sizes[i].size, &b.sizes[i].size, sizeof(float)) != 0) {
       return false;
     }
@@ -84,7 +90,11 @@ Outcome readWithReader(std::string_view text, const CsvLayout& layout,
   while (const std::optional<CsvSize> size = reader.next()) {
     outcome.sizes.push_back(*size);
   }
-  if (reader.problem()) outcome.problemLine = reader.problem()->line;
+  if (reader.problem()) {
+    outcome.problemLine = reader.problem()->line;
+  } else {
+    outcome.looksGrouped = reader.groupingPointsDoubt().has_value();
+  }
   return outcome;
 }
 
@@ -173,6 +183,13 @@ std::optional<std::int64_t> splitRecords(std::string_view text, char separator,
   return std::nullopt;
 }
 
+std::string lowerCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
 bool isBlank(const RefRecord& record) {
   return std::all_of(record.cells.begin(), record.cells.end(),
                      [](const RefCell& cell) { return cell.text.empty(); });
@@ -183,9 +200,16 @@ struct NumberForms {
       : plain(layout.decimalComma
                   ? "[+-]?([0-9]+(,[0-9]*)?|,[0-9]+)([eE][+-]?[0-9]+)?"
                   : "[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][+-]?[0-9]+)?"),
-        grouped("[+-]?[0-9]{1,3}(,[0-9]{3})+(\\.[0-9]*)?([eE][+-]?[0-9]+)?") {}
+        grouped(
+            layout.decimalComma
+                ? "[+-]?[0-9]{1,3}(\\.[0-9]{3})+(,[0-9]*)?([eE][+-]?[0-9]+)?"
+                : "[+-]?[0-9]{1,3}(,[0-9]{3})+(\\.[0-9]*)?([eE][+-]?[0-9]+)?"),
+        missing("|na|n/a|#n/a|-|\\.\\.", std::regex::icase),
+        pointGrouped("[+-]?[1-9][0-9]{0,2}\\.[0-9]{3}") {}
   std::regex plain;
   std::regex grouped;
+  std::regex missing;
+  std::regex pointGrouped;  // a size that looks grouped without the comma
 };
 
 std::optional<float> refSize(const RefCell& cell, const CsvLayout& layout,
@@ -196,6 +220,9 @@ std::optional<float> refSize(const RefCell& cell, const CsvLayout& layout,
   if (std::regex_match(number, plain)) {
     if (layout.decimalComma)
       std::replace(number.begin(), number.end(), ',', '.');
+  } else if (layout.decimalComma && std::regex_match(number, grouped)) {
+    number.erase(std::remove(number.begin(), number.end(), '.'), number.end());
+    std::replace(number.begin(), number.end(), ',', '.');
   } else if (cell.quoted && layout.separator == ',' && !layout.decimalComma &&
              std::regex_match(number, grouped)) {
     number.erase(std::remove(number.begin(), number.end(), ','), number.end());
@@ -235,28 +262,43 @@ Outcome readWithReference(std::string_view text, const CsvLayout& layout) {
     }
     firstRowCells = header->cells.size();
     if (!layout.columnName.empty()) {
+      std::vector<std::size_t> exact;
+      std::vector<std::size_t> loose;
+      const std::string looseName = lowerCase(trimmed(layout.columnName));
       for (std::size_t c = 0; c < header->cells.size(); ++c) {
-        if (header->cells[c].text != layout.columnName) continue;
-        if (column != 0) return problemAt(header->line);
-        column = c + 1;
+        const std::string& text = header->cells[c].text;
+        if (text == layout.columnName) exact.push_back(c + 1);
+        if (lowerCase(text) == looseName) loose.push_back(c + 1);
       }
-      if (column == 0) return problemAt(header->line);
+      const std::vector<std::size_t>& named = exact.empty() ? loose : exact;
+      if (named.size() != 1) return problemAt(header->line);
+      column = named.front();
     }
   }
+  bool allLookGrouped = true;
+  std::size_t sizeCount = 0;
   for (;;) {
     const RefRecord* record = nextNonBlank();
     if (!record) {
       if (malformed) return problemAt(*malformed);
+      outcome.looksGrouped =
+          !layout.decimalComma && allLookGrouped && sizeCount >= 5;
       return outcome;
     }
     if (firstRowCells == 0) firstRowCells = record->cells.size();
     if (record->cells.size() > firstRowCells) return problemAt(record->line);
     if (record->cells.size() < column) return problemAt(record->line);
     const RefCell& cell = record->cells[column - 1];
-    if (cell.text.empty()) return problemAt(cell.line);
+    if (std::regex_match(cell.text, forms.missing)) {
+      outcome.sizes.push_back({0.0f, cell.line, true, cell.text});
+      continue;
+    }
     const std::optional<float> size = refSize(cell, layout, forms);
     if (!size) return problemAt(cell.line);
-    outcome.sizes.push_back({*size, cell.line});
+    ++sizeCount;
+    allLookGrouped =
+        allLookGrouped && std::regex_match(cell.text, forms.pointGrouped);
+    outcome.sizes.push_back({*size, cell.line, false, {}});
   }
 }
 
@@ -273,7 +315,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   layout.decimalComma = (data[0] & 4) != 0 && layout.separator != ',';
   layout.header = (data[0] & 8) != 0;
   if ((data[0] & 16) != 0) {
-    layout.columnName = (data[1] & 1) != 0 ? "Area" : "size";
+    constexpr const char* kNames[] = {"size", "Area", " SIZE ", "area"};
+    layout.columnName = kNames[data[1] & 3];
     layout.header = true;
   } else {
     layout.columnNumber = 1 + data[1] % 4;

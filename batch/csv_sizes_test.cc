@@ -37,6 +37,8 @@ class TextSource : public ByteSource {
 struct Read {
   std::vector<float> sizes;
   std::vector<std::int64_t> lines;
+  std::vector<std::string> missing;  // the messages
+  std::optional<std::string> groupingDoubt;
   std::optional<CsvProblem> problem;
 };
 
@@ -46,9 +48,15 @@ Read readCsv(const std::string& text, const CsvLayout& layout,
   CsvSizeReader reader(source, layout);
   Read read;
   while (const std::optional<CsvSize> size = reader.next()) {
+    if (size->missing) {
+      read.missing.push_back(std::to_string(size->line) + ": " +
+                             reader.missingValueMessage(*size));
+      continue;
+    }
     read.sizes.push_back(size->size);
     read.lines.push_back(size->line);
   }
+  read.groupingDoubt = reader.groupingPointsDoubt();
   read.problem = reader.problem();
   return read;
 }
@@ -148,7 +156,6 @@ TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
        "column 1: \"12a\" is not a plain decimal number"},
       {"size\n5\n", column(1), 1,
        "column 1: \"size\" is not a plain decimal number"},
-      {"a,size\nx,5\ny,\n", named("size"), 3, "column 2 (\"size\") is empty"},
       {"1,2\n3\n", column(2), 2, "the row has 1 cell, no column 2"},
       {"site,size\na,5\nb,16,395\n", named("size"), 3,
        "the row has 3 cells, more than the 2 of the first row (a comma in a "
@@ -160,10 +167,18 @@ TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
       {"\"12\"x\n", column(1), 1, "text after the closing quote of a cell"},
       {"1\"2\n", column(1), 1,
        "a quote inside a cell that does not start with one"},
-      {"a,b\n", named("size"), 1, "the header has no column \"size\""},
+      {"a,b\n", named("size"), 1,
+       "the header has no column \"size\"; its 2 columns: \"a\", \"b\""},
+      {"a,SIZE,Size\n", named("size"), 1,
+       "the header has more than one column \"size\" when letter case and "
+       "blanks are set aside; its 3 columns: \"a\", \"SIZE\", \"Size\""},
+      {"1,2,3,4,5,6,7,8,9,10,11,\"\x1b\"\n", named("size"), 1,
+       "the header has no column \"size\"; its 12 columns: \"1\", \"2\", "
+       "\"3\", \"4\", \"5\", \"6\", \"7\", \"8\", \"9\", \"10\" and 2 more"},
       {"\n\n", named("size"), 3, "no header row naming the column \"size\""},
-      {"size,size\n", named("size"), 1,
-       "the header names the column \"size\" twice"},
+      {"size,Size,size\n", named("size"), 1,
+       "the header names the column \"size\" twice; its 3 columns: "
+       "\"size\", \"Size\", \"size\""},
       // Grouping only in quotes with the comma separator, in threes.
       {"\"1,23\"\n", column(1), 1,
        "column 1: \"1,23\" is not a plain decimal number"},
@@ -175,6 +190,20 @@ TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
        "column 1: \"1.5\" is not a plain decimal number"},
       {"1,5e\n", decimalComma, 1,
        "column 1: \"1,5e\" is not a plain decimal number"},
+      // Grouping points only in threes before the decimal comma.
+      {"1.36\n", decimalComma, 1,
+       "column 1: \"1.36\" is not a plain decimal number"},
+      {"1.3610\n", decimalComma, 1,
+       "column 1: \"1.3610\" is not a plain decimal number"},
+      {"1..361\n", decimalComma, 1,
+       "column 1: \"1..361\" is not a plain decimal number"},
+      {"1.361.5\n", decimalComma, 1,
+       "column 1: \"1.361.5\" is not a plain decimal number"},
+      {"1234.567\n", decimalComma, 1,
+       "column 1: \"1234.567\" is not a plain decimal number"},
+      {"1.361,5.0\n", decimalComma, 1,
+       "column 1: \"1.361,5.0\" is not a plain decimal number"},
+      {".\n", column(1), 1, "column 1: \".\" is not a plain decimal number"},
       {"1\r5\n", column(1), 1,
        "column 1: \"1\\x0D5\" is not a plain decimal number"},
       {"\"\x1b[2J\"\n", column(1), 1,
@@ -194,6 +223,51 @@ TEST(CsvSizeReader, ProblemsNameTheLineTheColumnAndTheCell) {
     EXPECT_EQ(read.problem->line, c.line) << c.text;
     EXPECT_EQ(read.problem->reason, c.reason) << c.text;
   }
+}
+
+TEST(CsvSizeReader, PointsGroupWholeDigitsWithTheDecimalComma) {
+  CsvLayout layout = named("Einwohner");
+  layout.separator = ';';
+  layout.decimalComma = true;
+  const Read read = readCsv(
+      "Gemeinde;Einwohner\nA;1.361\nB;12.345.678,5\nC;-999,25\nD;\"1.000\"\n",
+      layout);
+  EXPECT_FALSE(read.problem) << read.problem->reason;
+  EXPECT_EQ(read.sizes,
+            (std::vector<float>{1361.0f, 12345678.5f, -999.25f, 1000.0f}));
+}
+
+TEST(CsvSizeReader, EmptyCellsAndMarksAreMissingValues) {
+  const Read read = readCsv(
+      "site,size\na,5\nb,\nc, na \nd,\"N/A\"\ne,-\nf,..\ng,#n/a\n,\nh,\"\"\n",
+      named(" SIZE "));
+  EXPECT_FALSE(read.problem) << read.problem->reason;
+  EXPECT_EQ(read.sizes, (std::vector<float>{5.0f}));
+  const std::string no = ": no size in column 2 (\" SIZE \"): ";
+  EXPECT_EQ(read.missing, (std::vector<std::string>{
+                              "3" + no + "the cell is empty",
+                              "4" + no + "\"na\" marks a missing value",
+                              "5" + no + "\"N/A\" marks a missing value",
+                              "6" + no + "\"-\" marks a missing value",
+                              "7" + no + "\"..\" marks a missing value",
+                              "8" + no + "\"#n/a\" marks a missing value",
+                              "10" + no + "the cell is empty"}));
+}
+
+TEST(CsvSizeReader, SizesWithThreeDecimalsLookGrouped) {
+  const std::string five = "1.361\n-12.500\n999.001\nNA\n2.000\n4.250\n";
+  EXPECT_TRUE(readCsv(five, column(1)).groupingDoubt);
+  EXPECT_EQ(readCsv(five, column(1)).groupingDoubt.value_or("").substr(0, 50),
+            "all 5 sizes have three digits after a point, as if");
+  EXPECT_FALSE(
+      readCsv("1.361\n2.000\n4.250\n5.125\n", column(1)).groupingDoubt);
+  for (const std::string odd : {"0.125", "1234.500", "1.25", "1.250e3", "7"}) {
+    EXPECT_FALSE(readCsv(five + odd + "\n", column(1)).groupingDoubt) << odd;
+  }
+  CsvLayout decimalComma = column(1);
+  decimalComma.separator = ';';
+  decimalComma.decimalComma = true;
+  EXPECT_FALSE(readCsv(five, decimalComma).groupingDoubt);
 }
 
 TEST(CsvSizeReader, CountsCellsOfRowsWiderThanAnInt) {
@@ -222,6 +296,8 @@ TEST(CsvRecordReader, KeepsOnlyWhereTheNameStandsOfAHeader) {
   EXPECT_EQ(record->cellCount, 100001);
   EXPECT_EQ(record->named, (std::vector<std::int64_t>{1, 2}));
   EXPECT_LE(record->named.capacity(), 2u);
+  EXPECT_LE(record->namedLoosely.capacity(), 2u);
+  EXPECT_EQ(record->leading.size(), CsvRecord::kListedCells);
 }
 
 TEST(CsvSizeReader, FindsTheNamedColumnOfAWideHeader) {

@@ -93,6 +93,11 @@ InputSizes readCsvSizes(ByteSource& file, const SizeReadingRules& rules) {
   // Without --largest a 1001st size is enough to refuse the file.
   LargestSizes sizes(rules.largest ? kMaxSettlements : kMaxSettlements + 1);
   while (const std::optional<CsvSize> size = reader.next()) {
+    if (size->missing) {
+      addDoubt(input, size->line, rules.strict,
+               [&] { return reader.missingValueMessage(*size); });
+      continue;
+    }
     if (!(size->size > 0.0f)) {
       addDoubt(input, size->line, SizeFileDoubt::Kind::kNotPositive,
                rules.strict);
@@ -107,6 +112,14 @@ InputSizes readCsvSizes(ByteSource& file, const SizeReadingRules& rules) {
   if (const std::optional<CsvProblem>& problem = reader.problem()) {
     addError(input, problem->line, problem->reason);
     return input;
+  }
+  if (std::optional<std::string> doubt = reader.groupingPointsDoubt()) {
+    // About the whole file, so first, never among the only counted ones.
+    if (input.warnings.size() == kKeptFileMessages) {
+      input.warnings.pop_back();
+      ++input.unkeptWarnings;
+    }
+    input.warnings.insert(input.warnings.begin(), {0, std::move(*doubt)});
   }
   input.observed = sizes.ordered();
   return input;

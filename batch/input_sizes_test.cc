@@ -91,6 +91,32 @@ TEST(InputSizes, KeepsTheFirstTwentyMessagesOfAFileAndCountsTheRest) {
   EXPECT_TRUE(refused.observed.empty());
 }
 
+// Missing values are left out with a warning each; a file whose sizes look
+// grouped by points is told so first, however many other warnings it has.
+TEST(InputSizes, MissingValuesAndSizesThatLookGrouped) {
+  SizeReadingRules rules;
+  rules.csv = columnNamed("pop");
+  RepeatedSource missing("pop\n1.361\n2.500\n3.125\n4.000\n5.750\n", "NA\n",
+                         25);
+  const InputSizes input = readInputSizes(missing, rules);
+  ASSERT_EQ(input.warnings.size(), kKeptFileMessages);
+  EXPECT_EQ(input.warnings[0].line, 0);
+  EXPECT_EQ(input.warnings[0].text.substr(0, 46),
+            "all 5 sizes have three digits after a point, a");
+  EXPECT_EQ(input.warnings[1].line, 7);
+  EXPECT_EQ(input.warnings[1].text,
+            "no size in column 1 (\"pop\"): \"NA\" marks a missing value");
+  EXPECT_EQ(input.unkeptWarnings, 6);
+  EXPECT_EQ(input.observed.size(), 5u);
+
+  rules.strict = true;
+  const InputSizes strict = readText("site,pop\na,5\n\nb,\"\"\n", rules);
+  EXPECT_EQ(linesOf(strict.errors), (std::vector<std::int64_t>{4}));
+  EXPECT_EQ(strict.errors[0].text,
+            "no size in column 2 (\"pop\"): the cell is empty");
+  EXPECT_TRUE(strict.observed.empty());
+}
+
 // A number beyond the single-precision range is read as infinity, as the
 // dialogue reads it, but doubtfully, as a word read as infinity is.
 TEST(InputSizes, DigitsBeyondSinglePrecisionAreDoubtful) {
