@@ -257,6 +257,8 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     }
   }
 
+  options.levelGiven = !levelValues.empty();
+
   const CsvOptions csv = readCsvOptions(
       columnOption->count() > 0 ? std::optional(column) : std::nullopt, header,
       separatorOption->count() > 0 ? std::optional(separator) : std::nullopt,

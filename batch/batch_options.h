@@ -19,6 +19,7 @@ struct BatchOptions {
   // After the five fixed ones, in the order first given, none of them twice.
   std::vector<int> levels;
   int plotLevel = kDefaultPlotLevel;  // the first --level given, else 90
+  bool levelGiven = false;            // whether any --level was given
   std::optional<CsvLayout> csv;       // set with --column
   bool largest = false;
   bool positiveOnly = false;  // sizes without a logarithm are left out

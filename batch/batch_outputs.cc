@@ -21,7 +21,9 @@ BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
       out_(out),
       errors_(errors),
       progress_(progress),
-      table_(options.format, options.levels),
+      table_(options.format, options.levels,
+             options.levelGiven ? std::optional(options.plotLevel)
+                                : std::nullopt),
       fileLabels_(fileLabels(options.files, options.labels)) {}
 
 bool BatchOutputs::start() {

@@ -14,6 +14,7 @@
 #include "batch/ordered_jobs.h"
 #include "batch/progress_line.h"
 #include "batch/shared_readings.h"
+#include "batch/table_notes.h"
 
 namespace talvik {
 namespace {
@@ -88,6 +89,10 @@ class BatchRun {
     BatchAnalysis analysis =
         analyseSizes(result.input->observed, job.seed, options_.levels, plot);
     row.numbers = std::move(analysis.numbers);
+    row.sizesRead = result.input->sizesRead;
+    row.leftOut = result.input->leftOut;
+    row.note = analysisNote(*row.numbers, result.input->unusable,
+                            options_.positiveOnly);
     result.output.plottingFile = std::move(analysis.plottingFile);
     result.output.picture = std::move(analysis.picture);
     return result;
@@ -95,13 +100,25 @@ class BatchRun {
 
   // Only this one thread writes, one job at a time in the table's order.
   void deliver(const AnalysisJob& job, JobResult result) {
-    if (job.firstOfFile) writeMessages(job.file, *result.input);
+    if (job.firstOfFile) {
+      writeMessages(job.file, *result.input, result.output.row);
+    }
     if (job.lastOfFile) readings_.release(job.fileIndex);
     outputs_.add(job, std::move(result.output));
   }
 
-  void writeMessages(const std::string& file, const InputSizes& input) {
-    const bool warnings = !options_.quiet && !input.warnings.empty();
+  // The file's messages, and the warning of its A when the sizes without a
+  // logarithm make it not finite: A is the same whatever the seed, so the
+  // first row tells.
+  void writeMessages(const std::string& file, const InputSizes& input,
+                     const AnalysisRow& firstRow) {
+    const std::string unusable =
+        firstRow.numbers
+            ? unusableSizesWarning(firstRow.numbers->a, input.unusable,
+                                   options_.positiveOnly)
+            : std::string();
+    const bool warnings =
+        !options_.quiet && (!input.warnings.empty() || !unusable.empty());
     if (!warnings && input.errors.empty()) return;
     progress_.erase();
     if (warnings) {
@@ -111,6 +128,7 @@ class BatchRun {
       if (input.unkeptWarnings > 0) {
         errors_ << moreWarningsLine(file, input.unkeptWarnings);
       }
+      if (!unusable.empty()) errors_ << warningLine(file, {0, unusable});
     }
     for (const FileMessage& message : input.errors) {
       errors_ << errorLine(file, message);

@@ -6,22 +6,11 @@
 
 #include "analysis/bootstrap.h"
 #include "batch/option_values.h"
+#include "batch/text_lines.h"
 #include "session/console/utf8_text.h"
 
 namespace talvik {
 namespace {
-
-// The shortest decimal that reads back as the same float. Not-a-number keeps
-// its sign, as the dialogue's "-NaN" does, so that editing the text again
-// gives the dialogue's field.
-std::string numberText(float value) {
-  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
-  if (std::isinf(value)) return value < 0.0f ? "-inf" : "inf";
-  char text[32];
-  const std::to_chars_result printed =
-      std::to_chars(text, text + sizeof text, value);
-  return std::string(text, printed.ptr);
-}
 
 // A CSV cell: quoted, its quotes doubled, when it holds a comma, a quote or
 // a line end.
@@ -74,33 +63,55 @@ std::string jsonNumber(float value) {
   return '"' + number + '"';
 }
 
+// A range's width, which means nothing unless both bounds are finite.
+bool hasWidth(const ErrorRange& range) {
+  return std::isfinite(range.lower) && std::isfinite(range.upper);
+}
+
 }  // namespace
 
-ResultTable::ResultTable(TableFormat format, std::span<const int> extraLevels)
+// Not-a-number keeps its sign, as the dialogue's "-NaN" does, so that editing
+// the text again gives the dialogue's field.
+std::string numberText(float value) {
+  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+  if (std::isinf(value)) return value < 0.0f ? "-inf" : "inf";
+  char text[32];
+  const std::to_chars_result printed =
+      std::to_chars(text, text + sizeof text, value);
+  return std::string(text, printed.ptr);
+}
+
+ResultTable::ResultTable(TableFormat format, std::span<const int> extraLevels,
+                         std::optional<int> textLevel)
     : format_(format), levels_(kReportedLevels.begin(), kReportedLevels.end()) {
   levels_.insert(levels_.end(), extraLevels.begin(), extraLevels.end());
+  textLevels_ = textLevel ? std::vector<int>{*textLevel} : levels_;
 }
 
 std::string ResultTable::opening() const {
   if (format_ == TableFormat::kJson) return "[";
-  std::string header = "file,seed,settlements,A";
+  if (format_ == TableFormat::kText) return {};
+  std::string header = "file,seed,settlements,sizes_read,left_out,A";
   for (const int level : levels_) {
     const std::string p = std::to_string(level);
     header += ",lower_" + p + ",upper_" + p + ",range_" + p;
   }
-  header += ",error\n";
+  header += ",error,note\n";
   return header;
 }
 
 std::string ResultTable::row(const AnalysisRow& row) {
   if (format_ == TableFormat::kCsv) return csvRow(row);
+  if (format_ == TableFormat::kText) {
+    return textLine(row, textLevels_, TALVIK_VERSION);
+  }
   std::string text = firstRow_ ? "\n" : ",\n";
   firstRow_ = false;
   return text + jsonRow(row);
 }
 
 std::string ResultTable::closing() const {
-  if (format_ == TableFormat::kCsv) return {};
+  if (format_ != TableFormat::kJson) return {};
   return firstRow_ ? "]\n" : "\n]\n";
 }
 
@@ -115,16 +126,19 @@ std::string ResultTable::csvRow(const AnalysisRow& row) const {
   if (row.numbers) {
     const AnalysisNumbers& numbers = *row.numbers;
     addField(std::to_string(numbers.settlements));
+    addField(std::to_string(row.sizesRead));
+    addField(std::to_string(row.leftOut));
     addField(numberText(numbers.a));
     for (const ErrorRange& range : numbers.ranges) {
       addField(numberText(range.lower));
       addField(numberText(range.upper));
-      addField(numberText(range.width));
+      addField(hasWidth(range) ? numberText(range.width) : std::string());
     }
   } else {
-    line.append(2 + 3 * levels_.size(), ',');
+    line.append(4 + 3 * levels_.size(), ',');
   }
   addField(csvCell(row.error));
+  addField(row.numbers ? csvCell(row.note) : std::string());
   line += '\n';
   return line;
 }
@@ -147,6 +161,8 @@ std::string ResultTable::jsonRow(const AnalysisRow& row) const {
   }
   const AnalysisNumbers& numbers = *row.numbers;
   addMember("settlements", std::to_string(numbers.settlements));
+  addMember("sizes_read", std::to_string(row.sizesRead));
+  addMember("left_out", std::to_string(row.leftOut));
   addMember("A", jsonNumber(numbers.a));
   object += ", \"ranges\": [";
   for (std::size_t i = 0; i < numbers.ranges.size(); ++i) {
@@ -158,10 +174,12 @@ std::string ResultTable::jsonRow(const AnalysisRow& row) const {
     object += ", \"upper\": ";
     object += jsonNumber(range.upper);
     object += ", \"range\": ";
-    object += jsonNumber(range.width);
+    object += hasWidth(range) ? jsonNumber(range.width) : "null";
     object += '}';
   }
-  object += "]}";
+  object += ']';
+  addMember("note", jsonString(row.note));
+  object += '}';
   return object;
 }
 

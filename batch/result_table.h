@@ -1,6 +1,7 @@
 #ifndef TALVIK_BATCH_RESULT_TABLE_H_
 #define TALVIK_BATCH_RESULT_TABLE_H_
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -9,15 +10,24 @@
 
 namespace talvik {
 
+// The shortest decimal that reads back as the same float, or "inf", "-inf",
+// "nan", "-nan".
+std::string numberText(float value);
+
 // Writes the table piece by piece, so that rows go out as they come. Numbers
-// are the shortest decimals that read back as the same float, or "inf",
-// "-inf", "nan"; seeds the shortest that read back as the same double.
-//   CSV: a header, then one line per row, the error last (empty on success).
+// are numberText's; seeds the shortest decimals that read back as the same
+// double. A range whose bounds are not both finite has no width: its cell is
+// empty, its JSON value null.
+//   CSV: a header, then one line per row, the error and the note last (empty
+//   on success, and when there is nothing to note).
 //   JSON: an array of one object per row; non-finite numbers as strings.
+//   Text: textLine's line per row, nothing before or after.
 class ResultTable {
  public:
-  // `extraLevels` are the levels reported after the fixed ones.
-  ResultTable(TableFormat format, std::span<const int> extraLevels);
+  // `extraLevels` are the levels reported after the fixed ones; `textLevel`
+  // the only level of the text lines, which show every level without it.
+  ResultTable(TableFormat format, std::span<const int> extraLevels,
+              std::optional<int> textLevel = std::nullopt);
 
   // The text before the first row.
   std::string opening() const;
@@ -33,6 +43,7 @@ class ResultTable {
 
   TableFormat format_;
   std::vector<int> levels_;  // all of them, the fixed ones first
+  std::vector<int> textLevels_;
   bool firstRow_ = true;
 };
 

@@ -23,6 +23,9 @@ AnalysisRow analysedRow() {
   row.file = "a \"b\",c.txt";
   row.seed = 0.5;
   row.numbers = numbers;
+  row.sizesRead = 40;
+  row.leftOut = 3;
+  row.note = "the bounds at 95, 90, 80, 66 and 50 % are not finite";
   return row;
 }
 
@@ -35,24 +38,28 @@ AnalysisRow failedRow() {
 }
 
 TEST(ResultTable, CsvRowsQuoteWhatNeedsItAndLeaveFailedNumbersEmpty) {
+  // Widths beside bounds that are not both finite are left out.
   const std::vector<int> extra{50};
   ResultTable table(TableFormat::kCsv, extra);
   EXPECT_EQ(table.opening(),
-            "file,seed,settlements,A,lower_99,upper_99,range_99,lower_95,"
+            "file,seed,settlements,sizes_read,left_out,A,lower_99,upper_99,"
+            "range_99,lower_95,"
             "upper_95,range_95,lower_90,upper_90,range_90,lower_80,upper_80,"
             "range_80,lower_66,upper_66,range_66,lower_50,upper_50,range_50,"
-            "error\n");
+            "error,note\n");
   EXPECT_EQ(table.row(analysedRow()),
-            "\"a \"\"b\"\",c.txt\",0.5,37,0.09632224,-0.27574524,0.5224027,"
-            "0.7981479,-inf,-nan,0.1,-inf,-nan,0.1,-inf,-nan,0.1,-inf,-nan,"
-            "0.1,-inf,-nan,0.1,\n");
+            "\"a \"\"b\"\",c.txt\",0.5,37,40,3,0.09632224,-0.27574524,"
+            "0.5224027,0.7981479,-inf,-nan,,-inf,-nan,,-inf,-nan,,-inf,-nan,,"
+            "-inf,-nan,,,\"the bounds at 95, 90, 80, 66 and 50 % are not "
+            "finite\"\n");
   EXPECT_EQ(table.row(failedRow()),
-            "caf\xC3\xA9\xFF.txt,1234567,,,,,,,,,,,,,,,,,,,,,"
-            "\"line 3: no \"\"number\"\"\ttab\"\n");
+            "caf\xC3\xA9\xFF.txt,1234567,,,,,,,,,,,,,,,,,,,,,,,"
+            "\"line 3: no \"\"number\"\"\ttab\",\n");
   EXPECT_EQ(table.closing(), "");
 }
 
 TEST(ResultTable, JsonIsAnArrayWithStringsForNonFiniteNumbers) {
+  // A width beside bounds that are not both finite is null.
   ResultTable table(TableFormat::kJson, {});
   AnalysisRow analysed = analysedRow();
   analysed.numbers->ranges.resize(2);
@@ -63,11 +70,13 @@ TEST(ResultTable, JsonIsAnArrayWithStringsForNonFiniteNumbers) {
   EXPECT_EQ(json,
             "[\n"
             "  {\"file\": \"a \\\"b\\\",c.txt\", \"seed\": 0.5, "
-            "\"settlements\": 37, \"A\": 0.09632224, \"ranges\": [\n"
+            "\"settlements\": 37, \"sizes_read\": 40, \"left_out\": 3, "
+            "\"A\": 0.09632224, \"ranges\": [\n"
             "    {\"level\": 99, \"lower\": -0.27574524, \"upper\": "
             "0.5224027, \"range\": 0.7981479},\n"
             "    {\"level\": 95, \"lower\": \"-inf\", \"upper\": \"-nan\", "
-            "\"range\": 0.1}]},\n"
+            "\"range\": null}], \"note\": \"the bounds at 95, 90, 80, 66 "
+            "and 50 % are not finite\"},\n"
             "  {\"file\": \"caf\xC3\xA9\\ufffd.txt\", \"seed\": 1234567, "
             "\"error\": \"line 3: no \\\"number\\\"\\u0009tab\"}\n"
             "]\n");

@@ -2,10 +2,12 @@
 # talvik-batch gives the dialogue's numbers. For each size file and seed the
 # real talvik runs in a scratch folder with its answers piped in (results
 # file, then Y, a plotting file and one more level); talvik-batch runs on the
-# same file with the same seed and --level, as CSV and as JSON. Every number
-# of the table, edited as F7.3 exactly as the dialogue edits it, must rebuild
-# the results file byte for byte and the extra level's screen line, and the
-# plotting file that --plot writes must be the dialogue's, byte for byte.
+# same file with the same seed and --level, as CSV, as JSON and as text. Every
+# number of the table, edited as F7.3 exactly as the dialogue edits it, must
+# rebuild the results file byte for byte and the extra level's screen line
+# (but for the ranges the table leaves empty, beside bounds that are not
+# finite), the text line must show the same fields, and the plotting file
+# that --plot writes must be the dialogue's, byte for byte.
 #
 #   batch_dialogue_test.sh TALVIK_BATCH TALVIK EXAMPLES_FOLDER
 set -u
@@ -21,11 +23,13 @@ cp "$examples/sites37.txt" "$examples/valley.txt" "$examples/lognorm.txt" .
 printf '10\n5\n0\n' >zero.txt           # A is minus infinity, the ranges NaN
 printf 'NaN\nInf\n-Inf\n12\n3\n' >odd.txt  # infinite bounds, overflowing fields
 
-# rebuild.py TABLE.csv TABLE.json LEVEL: the results file's eight records and
-# the extra level's screen line, from the numbers of both tables, which must
-# hold the same floats.
+# rebuild.py TABLE.csv TABLE.json LEVEL RESULTS SCREEN TABLE.txt: the results
+# file's eight records and the extra level's screen line, from the numbers of
+# both tables, which must hold the same floats; a range the tables leave
+# empty is taken from the dialogue's RESULTS or SCREEN. The text line must
+# show the level's fields of F7.3 that hold a number.
 cat >rebuild.py <<'PY'
-import csv, json, struct, sys
+import csv, json, re, struct, sys
 from decimal import Decimal, ROUND_DOWN
 from fractions import Fraction
 
@@ -79,6 +83,9 @@ assert len(table) == 1 and len(objects) == 1, "one row expected"
 row, obj = table[0], objects[0]
 assert int(row["settlements"]) == obj["settlements"]
 def same(csv_text, json_value):
+    if csv_text == "" or json_value is None:
+        assert csv_text == "" and json_value is None, (csv_text, json_value)
+        return
     json_text = json_value if isinstance(json_value, str) else repr(json_value)
     assert as_float(csv_text)[1] == as_float(json_text)[1], (csv_text, json_value)
 same(row["A"], obj["A"])
@@ -90,16 +97,39 @@ fixed = [99, 95, 90, 80, 66]
 # A level the table reports anyway is not repeated.
 assert [r["level"] for r in obj["ranges"]] == fixed + ([] if level in fixed else [level])
 
+def range_field(p, dialogue_text):
+    text = row["range_%d" % p]
+    if text != "":
+        return f73(text)
+    finite = [as_float(row[b + "_%d" % p])[1] & 0x7F800000 != 0x7F800000
+              for b in ("lower", "upper")]
+    assert not all(finite), "a range left out beside finite bounds"
+    start = "%d%% Confidence:%s to%s   (Range=" % (
+        p, f73(row["lower_%d" % p]), f73(row["upper_%d" % p]))
+    field = re.search(re.escape(start) + "(.{7})", dialogue_text)
+    return field.group(1) if field else "?"
+
+results = open(sys.argv[4], newline="").read()
+screen = open(sys.argv[5], newline="").read()
+text = open(sys.argv[6]).read()
+shown = re.fullmatch(r"[^:]*: A = (\S+), (\d+) % range (\S+) to (\S+) \(.*\n", text)
+assert shown and int(shown.group(2)) == level, text
+for text_number, cell in ((shown.group(1), row["A"]),
+                          (shown.group(3), row["lower_%d" % level]),
+                          (shown.group(4), row["upper_%d" % level])):
+    field = f73(cell)
+    assert "*" in field or field.strip() == text_number, (text_number, field)
+
 out = open("rebuilt.txt", "w", newline="")
 out.write("A = %s for %4d settlements observed.\r\n \r\n--Error ranges for A--\r\n"
           % (f73(row["A"]), int(row["settlements"])))
 for p in (99, 95, 90, 80, 66):
     out.write("%d%% Confidence:%s to%s   (Range=%s)\r\n"
               % (p, f73(row["lower_%d" % p]), f73(row["upper_%d" % p]),
-                 f73(row["range_%d" % p])))
+                 range_field(p, results)))
 print("%4d%% Confidence:%s to%s   (Range=%s)"
       % (level, f73(row["lower_%d" % level]), f73(row["upper_%d" % level]),
-         f73(row["range_%d" % level])))
+         range_field(level, screen)))
 PY
 
 failed=0
@@ -114,7 +144,8 @@ for file in sites37.txt valley.txt lognorm.txt zero.txt odd.txt; do
     rm -rf plots
     "$batch" -q -s "$seed" -l "$level" -p plots "$file" >table.csv
     "$batch" -q -s "$seed" -l "$level" -f json "$file" >table.json
-    line=$(python3 rebuild.py table.csv table.json "$level") ||
+    "$batch" -q -s "$seed" -l "$level" -f text "$file" >table.txt
+    line=$(python3 rebuild.py table.csv table.json "$level" res.txt screen.txt table.txt) ||
       { fail "$file seed $seed: the tables could not be compared"; continue; }
     cmp -s rebuilt.txt res.txt || {
       fail "$file seed $seed: the numbers do not rebuild the results file:"
