@@ -60,11 +60,18 @@ InputSizes readPlainSizes(ByteSource& file, const SizeReadingRules& rules) {
       [&](const SizeFileDoubt& doubt) {
         sizes.doubt({doubt.line, doubt.kind});
       });
-  if (reading.ending == SizeFileReading::Ending::kReadError) {
-    FileMessage error = readError(start, reading.endingLine);
-    sizes.error(error.line, std::move(error.text));
+  if (reading.ending != SizeFileReading::Ending::kReadError) {
+    return sizes.finish();
   }
-  return sizes.finish();
+  FileMessage error = readError(start, reading.endingLine);
+  sizes.error(error.line, std::move(error.text));
+  InputSizes input = sizes.finish();
+  // The header explains the words its lines were read as.
+  if (start.headerSeparator()) {
+    input.warnings.clear();
+    input.unkeptWarnings = 0;
+  }
+  return input;
 }
 
 InputSizes readCsvSizes(ByteSource& file, const SizeReadingRules& rules) {

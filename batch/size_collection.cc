@@ -181,8 +181,8 @@ void SizeCollection::checkTotalRow() {
   if (std::abs(largest_ - others) > kTotalTolerance * others) return;
   addDoubt(input_, largestLine_, rules_.strict, [] {
     return std::string(
-        "the largest size equals the sum of all the other sizes (within "
-        "0.5 %): a total row? It is analysed as a settlement");
+        "the largest size equals the sum of all the others (within 0.5 %): "
+        "a total row, not a settlement?");
   });
 }
 
