@@ -39,6 +39,12 @@ std::string_view FileStart::firstLine() const {
 
 std::optional<char> FileStart::headerSeparator() const {
   const std::string_view line = firstLine();
+  // A line that starts with a number is a size, whatever follows it.
+  const std::size_t start = line.find_first_not_of(" \t");
+  if (start == std::string_view::npos ||
+      !(isLetter(line[start]) || line[start] == '"')) {
+    return std::nullopt;
+  }
   bool letter = false;
   for (const char c : line) letter = letter || isLetter(c);
   if (!letter) return std::nullopt;

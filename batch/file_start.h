@@ -23,8 +23,9 @@ class FileStart : public ByteSource {
   bool byteOrderMark() const;
   // The first line after any byte-order mark, its first kKeptBytes.
   std::string_view firstLine() const;
-  // When the first line looks like a CSV header (a letter, and a comma,
-  // semicolon or tab), the first of those separators in it.
+  // When the first line looks like a CSV header (starting with a letter or
+  // a quote, and holding a comma, semicolon or tab), the first of those
+  // separators in it.
   std::optional<char> headerSeparator() const;
 
   static constexpr std::size_t kKeptBytes = 80;
