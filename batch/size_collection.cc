@@ -122,9 +122,12 @@ InputSizes SizeCollection::finish() {
     if (input_.sizesRead == 0) {
       error(0, "no sizes in the file");
     } else if (input_.leftOut == input_.sizesRead) {
-      error(0, "no sizes left: all " + sizesText(input_.sizesRead) +
-                   " read were left out (--positive-only): " +
-                   kindsText(input_.unusable));
+      error(0,
+            std::string("no sizes left: ") +
+                (input_.sizesRead == 1
+                     ? "the 1 size read was"
+                     : "all " + sizesText(input_.sizesRead) + " read were") +
+                " left out (--positive-only): " + kindsText(input_.unusable));
     } else {
       addSummaries();
     }
