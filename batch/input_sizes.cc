@@ -2,139 +2,106 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
+#include <string>
 #include <utility>
-#include <vector>
 
-#include "analysis/largest_sizes.h"
 #include "analysis/size_file.h"
-#include "batch/size_doubts.h"
+#include "batch/file_start.h"
+#include "batch/size_collection.h"
 #include "session/console/fault.h"
 #include "session/console/input_file.h"
+#include "session/console/shown_text.h"
 
 namespace talvik {
 namespace {
 
-constexpr char kTooManySizes[] =
-    "more than 1000 sizes (--largest analyses the largest 1000)";
-
-// A doubtful line is a warning, or with --strict an error. Only a file's first
-// kKeptFileMessages of each are kept, their text made only then; the rest
-// are counted.
-template <typename MakeText>
-void addDoubt(InputSizes& input, std::int64_t line, bool strict,
-              MakeText makeText) {
-  std::vector<FileMessage>& kept = strict ? input.errors : input.warnings;
-  if (kept.size() < kKeptFileMessages) {
-    kept.push_back({line, makeText()});
-  } else {
-    ++(strict ? input.unkeptErrors : input.unkeptWarnings);
-  }
-}
-
-// An error is kept, or counted, as a doubt under --strict is.
-void addError(InputSizes& input, std::int64_t line, std::string text) {
-  addDoubt(input, line, true, [&text] { return std::move(text); });
-}
-
-void addDoubt(InputSizes& input, std::int64_t line, SizeFileDoubt::Kind kind,
-              bool strict) {
-  addDoubt(input, line, strict, [kind] { return doubtMessage(kind); });
-}
+// Enough of a first line to recognise it in a message.
+constexpr std::size_t kShownLineBytes = 40;
 
 // Digits beyond the float range are read as infinity, as a word would be.
-void checkRange(InputSizes& input, float size, std::int64_t line, bool strict) {
+void checkRange(SizeCollection& sizes, float size, std::int64_t line) {
   if (size == std::numeric_limits<float>::infinity()) {
-    addDoubt(input, line, strict, beyondSinglePrecisionMessage);
+    sizes.doubt({line, std::nullopt});
   }
+}
+
+// Why the size-file rules could not read a value: the generic reason, unless
+// the file's start tells what it is.
+FileMessage readError(const FileStart& start, std::int64_t line) {
+  if (const std::optional<char> separator = start.headerSeparator()) {
+    std::string text = "the first line looks like the header of a CSV file (\"";
+    text += shownText(start.firstLine(), kShownLineBytes);
+    text += "\"): name the column of sizes with --column NAME";
+    if (*separator == ';') text += " and --separator ';'";
+    if (*separator == '\t') text += " and --separator '\\t'";
+    return {1, text};
+  }
+  if (start.byteOrderMark()) {
+    return {1,
+            "the file starts with a UTF-8 byte-order mark (the bytes EF BB "
+            "BF), which the size-file rules cannot read: save it without one "
+            "(as plain text, not \"UTF-8 with BOM\")"};
+  }
+  return {line,
+          "no number the size-file rules can read (a sign, digits, a point "
+          "and an exponent)"};
 }
 
 InputSizes readPlainSizes(ByteSource& file, const SizeReadingRules& rules) {
-  InputSizes input;
-  LargestSizes largest(kMaxSettlements);  // with --largest
-  std::vector<float> sizes;               // without it, in file order
-  std::int64_t tooManyLine = 0;
+  FileStart start(file);
+  SizeCollection sizes(rules);
   const SizeFileReading reading = readEverySettlementSize(
-      file,
+      start,
       [&](const SizeFileValue& value) {
-        if (!value.word)
-          checkRange(input, value.size, value.line, rules.strict);
-        if (rules.largest) {
-          largest.add(value.size);
-          return true;
-        }
-        // A 1001st size only shows that there are too many.
-        if (sizes.size() == static_cast<std::size_t>(kMaxSettlements)) {
-          tooManyLine = value.line;
-          return false;
-        }
-        sizes.push_back(value.size);
-        return true;
+        if (!value.word) checkRange(sizes, value.size, value.line);
+        return sizes.add(value.size, value.line);
       },
       [&](const SizeFileDoubt& doubt) {
-        addDoubt(input, doubt.line, doubt.kind, rules.strict);
+        sizes.doubt({doubt.line, doubt.kind});
       });
-  if (reading.ending == SizeFileReading::Ending::kReadError) {
-    addError(input, reading.endingLine,
-             "no number the size-file rules can read (a sign, digits, a point "
-             "and an exponent)");
-    return input;
+  if (reading.ending != SizeFileReading::Ending::kReadError) {
+    return sizes.finish();
   }
-  if (tooManyLine > 0) {
-    addError(input, tooManyLine, kTooManySizes);
-    return input;
+  FileMessage error = readError(start, reading.endingLine);
+  sizes.error(error.line, std::move(error.text));
+  InputSizes input = sizes.finish();
+  // The header explains the words its lines were read as.
+  if (start.headerSeparator()) {
+    input.warnings.clear();
+    input.unkeptWarnings = 0;
   }
-  input.observed = rules.largest ? largest.ordered() : orderLargestFirst(sizes);
   return input;
 }
 
 InputSizes readCsvSizes(ByteSource& file, const SizeReadingRules& rules) {
-  InputSizes input;
+  SizeCollection sizes(rules);
   CsvSizeReader reader(file, *rules.csv);
-  // Without --largest a 1001st size is enough to refuse the file.
-  LargestSizes sizes(rules.largest ? kMaxSettlements : kMaxSettlements + 1);
   while (const std::optional<CsvSize> size = reader.next()) {
     if (size->missing) {
-      addDoubt(input, size->line, rules.strict,
-               [&] { return reader.missingValueMessage(*size); });
+      sizes.missing(size->line, reader.missingValueMessage(*size));
       continue;
     }
     if (!(size->size > 0.0f)) {
-      addDoubt(input, size->line, SizeFileDoubt::Kind::kNotPositive,
-               rules.strict);
+      sizes.doubt({size->line, SizeFileDoubt::Kind::kNotPositive});
     }
-    checkRange(input, size->size, size->line, rules.strict);
-    sizes.add(size->size);
-    if (!rules.largest && sizes.count() > kMaxSettlements) {
-      addError(input, size->line, kTooManySizes);
-      return input;
-    }
+    checkRange(sizes, size->size, size->line);
+    // Without --largest a 1001st size refuses the file.
+    if (!sizes.add(size->size, size->line)) return sizes.finish();
   }
   if (const std::optional<CsvProblem>& problem = reader.problem()) {
-    addError(input, problem->line, problem->reason);
-    return input;
+    sizes.error(problem->line, problem->reason);
   }
   if (std::optional<std::string> doubt = reader.groupingPointsDoubt()) {
-    // About the whole file, so first, never among the only counted ones.
-    if (input.warnings.size() == kKeptFileMessages) {
-      input.warnings.pop_back();
-      ++input.unkeptWarnings;
-    }
-    input.warnings.insert(input.warnings.begin(), {0, std::move(*doubt)});
+    sizes.fileWarning(std::move(*doubt));
   }
-  input.observed = sizes.ordered();
-  return input;
+  return sizes.finish();
 }
 
 }  // namespace
 
 InputSizes readInputSizes(ByteSource& file, const SizeReadingRules& rules) {
-  InputSizes input =
-      rules.csv ? readCsvSizes(file, rules) : readPlainSizes(file, rules);
-  if (input.errors.empty() && input.observed.empty()) {
-    addError(input, 0, "no sizes in the file");
-  }
-  if (!input.errors.empty()) input.observed.clear();
-  return input;
+  return rules.csv ? readCsvSizes(file, rules) : readPlainSizes(file, rules);
 }
 
 InputSizes readInputSizes(const std::string& path,
@@ -143,9 +110,9 @@ InputSizes readInputSizes(const std::string& path,
     InputFile file(path);
     return readInputSizes(file, rules);
   } catch (const Fault& fault) {
-    InputSizes input;
-    addError(input, 0, "cannot open the file: " + fault.cause);
-    return input;
+    SizeCollection failed(rules);
+    failed.error(0, "cannot open the file: " + fault.cause);
+    return failed.finish();
   }
 }
 

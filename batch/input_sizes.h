@@ -50,9 +50,11 @@ struct InputSizes {
   // Among the sizes read: analysed as they are, or with --positive-only
   // left out.
   UnusableSizes unusable;
-  std::vector<FileMessage> warnings;  // at most kKeptFileMessages
-  std::vector<FileMessage> errors;    // at most kKeptFileMessages
-  std::int64_t unkeptWarnings = 0;    // after the kept ones
+  // What is said of the file as a whole (sizes left out or cut, a total
+  // row), then at most kKeptFileMessages about its lines.
+  std::vector<FileMessage> warnings;
+  std::vector<FileMessage> errors;  // at most kKeptFileMessages
+  std::int64_t unkeptWarnings = 0;  // after the kept ones
   std::int64_t unkeptErrors = 0;
 };
 

@@ -62,8 +62,9 @@ CsvLayout columnNamed(std::string name) {
   return layout;
 }
 
-// However many lines are doubtful, a file keeps the first 20 messages and
-// counts the others.
+// However many lines are doubtful, a file keeps the first 20 messages about
+// lines and counts the others; with --largest those whose sizes the cut
+// removes are only summed up.
 TEST(InputSizes, KeepsTheFirstTwentyMessagesOfAFileAndCountsTheRest) {
   constexpr std::size_t kLines = 1000000;
   for (const bool csv : {false, true}) {
@@ -72,11 +73,20 @@ TEST(InputSizes, KeepsTheFirstTwentyMessagesOfAFileAndCountsTheRest) {
     if (csv) rules.csv = columnNamed("pop");
     RepeatedSource zeros(csv ? "pop\n" : "", "0\n", kLines);
     const InputSizes input = readInputSizes(zeros, rules);
-    ASSERT_EQ(input.warnings.size(), kKeptFileMessages) << csv;
+    ASSERT_EQ(input.warnings.size(), kKeptFileMessages + 2) << csv;
     const std::int64_t first = csv ? 2 : 1;  // after the header
-    EXPECT_EQ(input.warnings.front().line, first);
+    EXPECT_EQ(input.warnings[0].text,
+              "1000000 sizes read: the largest 1000 analysed (--largest)");
+    EXPECT_EQ(input.warnings[1].text,
+              "warnings about 999000 lines not shown (the first: line " +
+                  std::to_string(first + 1000) +
+                  "): their sizes are not among the largest 1000 analysed "
+                  "(--largest)");
+    EXPECT_EQ(input.warnings[2].line, first);
     EXPECT_EQ(input.warnings.back().line, first + 19);
-    EXPECT_EQ(input.unkeptWarnings, static_cast<std::int64_t>(kLines) - 20);
+    EXPECT_EQ(input.unkeptWarnings, 980);
+    EXPECT_EQ(input.sizesRead, static_cast<std::int64_t>(kLines));
+    EXPECT_EQ(input.unusable.zero, static_cast<std::int64_t>(kLines));
     EXPECT_TRUE(input.errors.empty());
     EXPECT_EQ(input.observed.size(), 1000u);
   }
@@ -92,21 +102,21 @@ TEST(InputSizes, KeepsTheFirstTwentyMessagesOfAFileAndCountsTheRest) {
 }
 
 // Missing values are left out with a warning each; a file whose sizes look
-// grouped by points is told so first, however many other warnings it has.
+// grouped by points is told so first, beside the 20 line warnings kept.
 TEST(InputSizes, MissingValuesAndSizesThatLookGrouped) {
   SizeReadingRules rules;
   rules.csv = columnNamed("pop");
   RepeatedSource missing("pop\n1.361\n2.500\n3.125\n4.000\n5.750\n", "NA\n",
                          25);
   const InputSizes input = readInputSizes(missing, rules);
-  ASSERT_EQ(input.warnings.size(), kKeptFileMessages);
+  ASSERT_EQ(input.warnings.size(), kKeptFileMessages + 1);
   EXPECT_EQ(input.warnings[0].line, 0);
   EXPECT_EQ(input.warnings[0].text.substr(0, 46),
             "all 5 sizes have three digits after a point, a");
   EXPECT_EQ(input.warnings[1].line, 7);
   EXPECT_EQ(input.warnings[1].text,
             "no size in column 1 (\"pop\"): \"NA\" marks a missing value");
-  EXPECT_EQ(input.unkeptWarnings, 6);
+  EXPECT_EQ(input.unkeptWarnings, 5);
   EXPECT_EQ(input.observed.size(), 5u);
 
   rules.strict = true;

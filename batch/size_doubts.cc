@@ -29,4 +29,14 @@ std::string beyondSinglePrecisionMessage() {
          "as infinity";
 }
 
+std::string doubtMessage(const LineDoubt& doubt, bool positiveOnly) {
+  if (!doubt.text.empty()) return doubt.text;
+  if (!doubt.kind) return beyondSinglePrecisionMessage();
+  if (positiveOnly && *doubt.kind == SizeFileDoubt::Kind::kEmptyValue) {
+    return "a line starting with a comma or slash is a size of 0, left out "
+           "(--positive-only)";
+  }
+  return doubtMessage(*doubt.kind);
+}
+
 }  // namespace talvik

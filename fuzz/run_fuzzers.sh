@@ -29,6 +29,7 @@ targets=(
   "session/console/record_writer_fuzz 1024"
   "session/run_session_fuzz 8192"
   "batch/csv_sizes_fuzz 4096"
+  "batch/input_sizes_fuzz 8192"
   "batch/option_values_fuzz 64"
 )
 

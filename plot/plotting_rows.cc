@@ -214,6 +214,13 @@ std::vector<PlottingRow> readPlottingRows(ByteSource& file,
     reader.refuse(1, "empty file, expected the header \"" +
                          std::string(kPlottingHeader) + "\"");
   }
+  // Editors that save "UTF-8 with BOM" put the mark before the header.
+  if (records.text().starts_with("\xEF\xBB\xBF")) {
+    reader.refuse(1,
+                  "the file starts with a UTF-8 byte-order mark (the bytes EF "
+                  "BB BF), which a plotting file does not have: save it "
+                  "without one");
+  }
   if (records.tooLong() || records.text() != kPlottingHeader) {
     reader.refuse(1,
                   "the header is not \"" + std::string(kPlottingHeader) + "\"");

@@ -20,7 +20,7 @@ for format in csv json; do
   "$batch" -j 1 -f "$format" -s 1..16 -l 50 "${files[@]}" >one.out 2>one.err
   status=$?
   [ $status = 1 ] || fail "$format: exit status $status, expected 1"
-  [ "$(grep -c '^talvik-batch: ' one.err)" = 3 ] || fail "$format: messages: $(cat one.err)"
+  [ "$(grep -c '^talvik-batch: ' one.err)" = 4 ] || fail "$format: messages: $(cat one.err)"
   for jobs in 2 3 8; do
     "$batch" -j "$jobs" -f "$format" -s 1..16 -l 50 "${files[@]}" >many.out 2>many.err
     cmp -s one.out many.out || fail "$format: -j $jobs gives another table than -j 1"

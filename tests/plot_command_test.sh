@@ -92,6 +92,8 @@ refuse() {
 rm -f out.txt err.txt
 refuse bad_header.csv "$(printf 'RANK,SIZE\r\n%s\r\n' "${rows[0]}")" \
   'talvik-plot: bad_header.csv:1: the header is not "RANK,SETSIZE,LOGNORM,SIZEUP,SIZELO" (reading the plotting file)'
+refuse bom.csv "$(printf '\xEF\xBB\xBF'; printf '%s\r\n' "$header" "${rows[0]}")" \
+  'talvik-plot: bom.csv:1: the file starts with a UTF-8 byte-order mark (the bytes EF BB BF), which a plotting file does not have: save it without one (reading the plotting file)'
 refuse bad_row.csv "$(printf '%s\r\n' "$header" "${rows[0]}" '   2,       500.0000,       500.0000,       500.0000')" \
   'talvik-plot: bad_row.csv:3: expected RANK and 4 sizes separated by commas, found 4 fields (reading the plotting file)'
 refuse bad_size.csv "$(printf '%s\r\n' "$header" "${rows[@]:0:3}" '   4,          10.00,       250.0000,        20.0000,        10.0000')" \
