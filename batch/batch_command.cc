@@ -7,6 +7,7 @@
 #include "batch/batch_messages.h"
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
+#include "batch/comparison_run.h"
 #include "batch/output_files.h"
 #include "session/console/memory_failure.h"
 #include "session/console/terminal.h"
@@ -43,8 +44,11 @@ int runBatchCommand(const std::vector<std::string>& arguments,
     errors << usageErrorLine(clash);
     return kUsageError;
   }
-  return runBatch(parsed.options, out, errors, errorsOnTerminal) ? kAllSucceeded
-                                                                 : kSomeFailed;
+  const bool succeeded =
+      parsed.options.compare
+          ? runComparison(parsed.options, out, errors, errorsOnTerminal)
+          : runBatch(parsed.options, out, errors, errorsOnTerminal);
+  return succeeded ? kAllSucceeded : kSomeFailed;
 }
 
 int runBatchCommand(int argc, char** argv) {

@@ -60,6 +60,12 @@ const char kBatchUsage[] =
     "                     repeat.\n"
     "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): the\n"
     "                     size axis of the pictures reads \"Size (TEXT)\".\n"
+    "      --compare      compare every FILE after the first with the "
+    "first,\n"
+    "                     the reference: a row per FILE and seed with "
+    "the\n"
+    "                     difference A(FILE) - A(reference) and its "
+    "ranges.\n"
     "  -j, --jobs N       analyses run in parallel on N threads (default: all\n"
     "                     cores); the output is the same whatever N is.\n"
     "  -q, --quiet        no warnings and no progress line.\n"
@@ -201,6 +207,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   const CLI::Option* titleOption = app.add_option("--title", title);
   app.add_option("-j,--jobs", options.jobs)->check(CLI::Range(1u, kMaxJobs));
   app.add_flag("-q,--quiet", options.quiet);
+  app.add_flag("--compare", options.compare);
   app.add_option("FILE", options.files);
 
   // CLI11 takes the arguments last first.
@@ -225,6 +232,21 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   if (std::find(options.files.begin(), options.files.end(), "") !=
       options.files.end()) {
     return usageError("an empty FILE name");
+  }
+  if (options.compare && options.files.size() < 2) {
+    return usageError(
+        "--compare needs a reference FILE and at least one FILE to compare "
+        "with it");
+  }
+  if (options.compare && plotOption->count() > 0) {
+    return usageError(
+        "--plot draws analyses, not comparisons: leave out "
+        "--plot or --compare");
+  }
+  if (options.compare && chartOption->count() > 0) {
+    return usageError(
+        "--chart draws analyses, not comparisons: leave out "
+        "--chart or --compare");
   }
   for (const CLI::Option* option : {outputOption, plotOption, chartOption}) {
     if (option->count() > 0 && option->as<std::string>().empty()) {

@@ -34,6 +34,8 @@ struct BatchOptions {
   std::string unit;                  // --unit: the size axis's unit
   std::optional<std::string> title;  // --title: the --plot pictures' title
   unsigned jobs = 1;
+  // --compare: every FILE after the first is compared with the first.
+  bool compare = false;
 };
 
 // The usage text that --help prints.

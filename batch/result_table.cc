@@ -10,7 +10,6 @@
 #include "session/console/utf8_text.h"
 
 namespace talvik {
-namespace {
 
 // A CSV cell: quoted, its quotes doubled, when it holds a comma, a quote or
 // a line end.
@@ -67,8 +66,6 @@ std::string jsonNumber(float value) {
 bool hasWidth(const ErrorRange& range) {
   return std::isfinite(range.lower) && std::isfinite(range.upper);
 }
-
-}  // namespace
 
 // Not-a-number keeps its sign, as the dialogue's "-NaN" does, so that editing
 // the text again gives the dialogue's field.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/table_rows.h"
@@ -13,6 +14,15 @@ namespace talvik {
 // The shortest decimal that reads back as the same float, or "inf", "-inf",
 // "nan", "-nan".
 std::string numberText(float value);
+
+// The pieces of every table: a CSV cell, quoted when it must be; a JSON
+// string, bytes that are not UTF-8 as U+FFFD; a JSON number, a string for
+// the values JSON has none for; whether a range has a width, which needs
+// both bounds finite.
+std::string csvCell(std::string_view text);
+std::string jsonString(std::string_view text);
+std::string jsonNumber(float value);
+bool hasWidth(const ErrorRange& range);
 
 // Writes the table piece by piece, so that rows go out as they come. Numbers
 // are numberText's; seeds the shortest decimals that read back as the same

@@ -16,12 +16,14 @@ namespace {
 // before the point, the sign, the point and the decimals.
 constexpr int kWideField = 45;
 
-// The dialogue's F editing with three decimals, without the field's blanks:
-// "0.096", "0.000" for -0.0001, "-INF".
+}  // namespace
+
 std::string shownNumber(float value) {
   const std::string field = editReal(value, kWideField, 3);
   return field.substr(field.find_first_not_of(' '));
 }
+
+namespace {
 
 const ErrorRange& rangeAt(const AnalysisNumbers& numbers, int level) {
   return *std::find_if(

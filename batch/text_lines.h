@@ -9,6 +9,10 @@
 
 namespace talvik {
 
+// The dialogue's F editing with three decimals, without the field's blanks:
+// "0.096", "0.000" for -0.0001, "-INF".
+std::string shownNumber(float value);
+
 // The line of `-f text` for one analysis, to quote in a paper:
 //   sites37.txt: A = 0.096, 95 % range -0.204 to 0.423 (n = 37, seed
 //   1234567, 1000 resamples, TALVIK 1.0.0)

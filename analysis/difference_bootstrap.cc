@@ -1,0 +1,70 @@
+#include "analysis/difference_bootstrap.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+
+#include "analysis/fast_bootstrap.h"
+#include "analysis/literal_bootstrap.h"
+#include "analysis/nan_sign.h"
+#include "analysis/resample_generator.h"
+
+namespace talvik {
+namespace {
+
+static_assert(kDifferenceResampleCount == kResampleCount,
+              "one pass record per resample");
+
+// The passes as runBootstrap draws them, the fast ones wherever exact.
+PassRecords drawPasses(const ObservedSizes& sizes,
+                       ResampleGenerator& generator) {
+  assert(!sizes.empty() &&
+         sizes.size() <= static_cast<std::size_t>(kMaxSettlements));
+  return fastPassesAreExact(sizes) ? runFastPasses(sizes, generator)
+                                   : runLiteralPasses(sizes, generator);
+}
+
+}  // namespace
+
+DifferenceResult runDifferenceBootstrap(const ObservedSizes& reference,
+                                        const ObservedSizes& file,
+                                        double seed) {
+  ResampleGenerator generator(seed);
+  const PassRecords referencePasses = drawPasses(reference, generator);
+  const PassRecords filePasses = drawPasses(file, generator);
+
+  DifferenceResult result;
+  result.observedDifference =
+      pinNaNSign(observedA(file) - observedA(reference));
+  float sum = 0.0f;
+  for (int i = 0; i < kDifferenceResampleCount; ++i) {
+    const float difference =
+        pinNaNSign(filePasses.passA[i] - referencePasses.passA[i]);
+    result.orderedDifference[i] = difference;
+    sum = sum + difference;
+  }
+  result.meanDifference =
+      pinNaNSign(sum / static_cast<float>(kDifferenceResampleCount));
+  result.shift = pinNaNSign(result.observedDifference - result.meanDifference);
+  // NaN last, so that the order is a strict one and the numbers in it keep
+  // their positions whatever the NaN.
+  auto& ordered = result.orderedDifference;
+  const auto numbers = std::stable_partition(
+      ordered.begin(), ordered.end(), [](float d) { return !std::isnan(d); });
+  std::stable_sort(ordered.begin(), numbers,
+                   [](float a, float b) { return a > b; });
+  return result;
+}
+
+ErrorRange differenceRange(const DifferenceResult& result, int level) {
+  const BoundPositions positions = boundPositions(level);
+  const float upper = result.orderedDifference[positions.upper - 1];
+  const float lower = result.orderedDifference[positions.lower - 1];
+  return {.level = level,
+          .lower = pinNaNSign(lower + result.shift),
+          .upper = pinNaNSign(upper + result.shift),
+          .width = pinNaNSign(upper - lower)};
+}
+
+}  // namespace talvik

@@ -1,0 +1,204 @@
+#include "batch/comparison_run.h"
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/difference_bootstrap.h"
+#include "batch/analysis_jobs.h"
+#include "batch/batch_messages.h"
+#include "batch/comparison_table.h"
+#include "batch/input_sizes.h"
+#include "batch/ordered_jobs.h"
+#include "batch/progress_line.h"
+#include "batch/shared_readings.h"
+#include "session/console/output_file.h"
+
+namespace talvik {
+namespace {
+
+// As for the analyses: enough jobs ahead to keep every thread busy.
+constexpr std::size_t kWindowPerJob = 8;
+
+// What one comparison gives: its row, and the file's reading, whose
+// messages are written with the file's first row.
+struct ComparisonResult {
+  ComparisonRow row;
+  std::shared_ptr<const InputSizes> input;
+};
+
+SizeReadingRules readingRules(const BatchOptions& options) {
+  return {.csv = options.csv,
+          .largest = options.largest,
+          .positiveOnly = options.positiveOnly,
+          .strict = options.strict};
+}
+
+class ComparisonRun {
+ public:
+  ComparisonRun(const BatchOptions& options, std::ostream& out,
+                std::ostream& errors, bool errorsOnTerminal)
+      : options_(options),
+        out_(out),
+        errors_(errors),
+        files_(options.files.begin() + 1, options.files.end()),
+        jobs_(files_, options.seeds),
+        readings_(files_,
+                  [rules = readingRules(options)](const std::string& path) {
+                    return readInputSizes(path, rules);
+                  }),
+        progress_(errors,
+                  errorsOnTerminal && !options.quiet && jobs_.count() > 1,
+                  jobs_.count()),
+        table_(options.format, options.levels,
+               options.levelGiven ? std::optional(options.plotLevel)
+                                  : std::nullopt) {}
+
+  bool run() {
+    try {
+      tableFile_.emplace(options_.output.empty() ? "-" : options_.output,
+                         &out_);
+    } catch (const FileError& error) {
+      errors_ << fileErrorLine(error) << std::flush;
+      return false;
+    }
+    reference_ = readInputSizes(reference(), readingRules(options_));
+    writeMessages(reference(), reference_);
+    if (!reference_.errors.empty()) {
+      referenceError_ = "reference " + reference() +
+                        " not analysed: " + errorCell(reference_);
+    }
+    write(table_.opening());
+    runOrderedJobs<ComparisonResult>(
+        jobs_.count(), options_.jobs, kWindowPerJob * options_.jobs,
+        [this](std::size_t index) { return compare(jobs_.at(index)); },
+        [this](std::size_t index, ComparisonResult result) {
+          deliver(jobs_.at(index), std::move(result));
+          progress_.update(index + 1);
+        });
+    progress_.erase();
+    write(table_.closing());
+    finishTable();
+    return !failed_;
+  }
+
+ private:
+  const std::string& reference() const { return options_.files.front(); }
+
+  ComparisonResult compare(const AnalysisJob& job) {
+    ComparisonResult result;
+    result.input = readings_.get(job.fileIndex);
+    ComparisonRow& row = result.row;
+    row.file = job.file;
+    row.reference = reference();
+    row.seed = job.seed;
+    if (!referenceError_.empty()) {
+      row.error = referenceError_;
+      return result;
+    }
+    if (!result.input->errors.empty()) {
+      row.error = errorCell(*result.input);
+      return result;
+    }
+    const ObservedSizes& sizes = result.input->observed;
+    const DifferenceResult difference =
+        runDifferenceBootstrap(reference_.observed, sizes, job.seed);
+    ComparisonNumbers& numbers = row.numbers.emplace();
+    numbers.settlements = static_cast<int>(sizes.size());
+    numbers.referenceSettlements = static_cast<int>(reference_.observed.size());
+    numbers.difference = difference.observedDifference;
+    for (const int level : kReportedLevels) {
+      numbers.ranges.push_back(differenceRange(difference, level));
+    }
+    for (const int level : options_.levels) {
+      numbers.ranges.push_back(differenceRange(difference, level));
+    }
+    return result;
+  }
+
+  // Only this one thread writes, one job at a time in the table's order.
+  void deliver(const AnalysisJob& job, ComparisonResult result) {
+    if (job.firstOfFile) writeMessages(job.file, *result.input);
+    if (job.lastOfFile) readings_.release(job.fileIndex);
+    if (!result.row.error.empty()) failed_ = true;
+    write(table_.row(result.row));
+  }
+
+  void writeMessages(const std::string& file, const InputSizes& input) {
+    const bool warnings = !options_.quiet && !input.warnings.empty();
+    if (!warnings && input.errors.empty()) return;
+    progress_.erase();
+    if (warnings) {
+      for (const FileMessage& message : input.warnings) {
+        errors_ << warningLine(file, message);
+      }
+      if (input.unkeptWarnings > 0) {
+        errors_ << moreWarningsLine(file, input.unkeptWarnings);
+      }
+    }
+    for (const FileMessage& message : input.errors) {
+      errors_ << errorLine(file, message);
+    }
+    if (input.unkeptErrors > 0) {
+      errors_ << moreErrorsLine(file, input.unkeptErrors);
+    }
+    errors_ << std::flush;
+  }
+
+  void write(const std::string& text) {
+    if (!tableFile_) return;
+    try {
+      tableFile_->write(text);
+    } catch (const FileError& error) {
+      tableFailed(error);
+    }
+  }
+
+  void finishTable() {
+    if (!tableFile_) return;
+    try {
+      tableFile_->finish();
+    } catch (const FileError& error) {
+      tableFailed(error);
+    }
+    tableFile_.reset();
+  }
+
+  void tableFailed(const FileError& error) {
+    progress_.erase();
+    if (tableFile_->isStandardOutput()) {
+      errors_ << kTableNotWrittenLine;
+    } else {
+      errors_ << fileErrorLine(error);
+    }
+    errors_ << std::flush;
+    tableFile_.reset();
+    failed_ = true;
+  }
+
+  const BatchOptions& options_;
+  std::ostream& out_;
+  std::ostream& errors_;
+  std::vector<std::string> files_;  // those compared with the reference
+  AnalysisJobs jobs_;
+  SharedReadings readings_;
+  ProgressLine progress_;
+  ComparisonTable table_;
+  InputSizes reference_;
+  std::string referenceError_;  // every row's error when set
+  std::optional<OutputFile> tableFile_;
+  bool failed_ = false;
+};
+
+}  // namespace
+
+bool runComparison(const BatchOptions& options, std::ostream& out,
+                   std::ostream& errors, bool errorsOnTerminal) {
+  ComparisonRun run(options, out, errors, errorsOnTerminal);
+  return run.run();
+}
+
+}  // namespace talvik

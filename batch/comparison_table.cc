@@ -1,0 +1,130 @@
+#include "batch/comparison_table.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "analysis/difference_bootstrap.h"
+#include "batch/option_values.h"
+#include "batch/result_table.h"
+#include "batch/text_lines.h"
+#include "session/console/shown_text.h"
+
+namespace talvik {
+
+ComparisonTable::ComparisonTable(TableFormat format,
+                                 std::span<const int> extraLevels,
+                                 std::optional<int> textLevel)
+    : format_(format), levels_(kReportedLevels.begin(), kReportedLevels.end()) {
+  levels_.insert(levels_.end(), extraLevels.begin(), extraLevels.end());
+  textLevels_ = textLevel ? std::vector<int>{*textLevel} : levels_;
+}
+
+std::string ComparisonTable::opening() const {
+  if (format_ == TableFormat::kJson) return "[";
+  if (format_ == TableFormat::kText) return {};
+  std::string header =
+      "file,reference,seed,settlements,reference_settlements,difference";
+  for (const int level : levels_) {
+    const std::string p = std::to_string(level);
+    header += ",lower_" + p + ",upper_" + p + ",range_" + p;
+  }
+  header += ",error\n";
+  return header;
+}
+
+std::string ComparisonTable::row(const ComparisonRow& row) {
+  if (format_ == TableFormat::kCsv) return csvRow(row);
+  if (format_ == TableFormat::kText) return textRow(row);
+  std::string text = firstRow_ ? "\n" : ",\n";
+  firstRow_ = false;
+  return text + jsonRow(row);
+}
+
+std::string ComparisonTable::closing() const {
+  if (format_ != TableFormat::kJson) return {};
+  return firstRow_ ? "]\n" : "\n]\n";
+}
+
+std::string ComparisonTable::csvRow(const ComparisonRow& row) const {
+  std::string line = csvCell(row.file);
+  const auto addField = [&line](const std::string& field) {
+    line += ',';
+    line += field;
+  };
+  addField(csvCell(row.reference));
+  addField(seedText(row.seed));
+  if (row.numbers) {
+    const ComparisonNumbers& numbers = *row.numbers;
+    addField(std::to_string(numbers.settlements));
+    addField(std::to_string(numbers.referenceSettlements));
+    addField(numberText(numbers.difference));
+    for (const ErrorRange& range : numbers.ranges) {
+      addField(numberText(range.lower));
+      addField(numberText(range.upper));
+      addField(hasWidth(range) ? numberText(range.width) : std::string());
+    }
+  } else {
+    line.append(3 + 3 * levels_.size(), ',');
+  }
+  addField(csvCell(row.error));
+  line += '\n';
+  return line;
+}
+
+std::string ComparisonTable::jsonRow(const ComparisonRow& row) const {
+  std::string object;
+  const auto addMember = [&object](std::string_view name,
+                                   const std::string& value) {
+    object += object.empty() ? "  {\"" : ", \"";
+    object += name;
+    object += "\": ";
+    object += value;
+  };
+  addMember("file", jsonString(row.file));
+  addMember("reference", jsonString(row.reference));
+  addMember("seed", seedText(row.seed));
+  if (!row.numbers) {
+    addMember("error", jsonString(row.error));
+    return object + '}';
+  }
+  const ComparisonNumbers& numbers = *row.numbers;
+  addMember("settlements", std::to_string(numbers.settlements));
+  addMember("reference_settlements",
+            std::to_string(numbers.referenceSettlements));
+  addMember("difference", jsonNumber(numbers.difference));
+  object += ", \"ranges\": [";
+  for (std::size_t i = 0; i < numbers.ranges.size(); ++i) {
+    const ErrorRange& range = numbers.ranges[i];
+    object += i == 0 ? "\n    {\"level\": " : ",\n    {\"level\": ";
+    object += std::to_string(range.level);
+    object += ", \"lower\": " + jsonNumber(range.lower);
+    object += ", \"upper\": " + jsonNumber(range.upper);
+    object += ", \"range\": ";
+    object += hasWidth(range) ? jsonNumber(range.width) : "null";
+    object += '}';
+  }
+  return object + "]}";
+}
+
+std::string ComparisonTable::textRow(const ComparisonRow& row) const {
+  std::string line = shownText(row.file) + " - " + shownText(row.reference);
+  if (!row.numbers) {
+    return line + ": not compared: " + shownText(row.error) + '\n';
+  }
+  const ComparisonNumbers& numbers = *row.numbers;
+  line += ": difference in A = " + shownNumber(numbers.difference);
+  for (const int level : textLevels_) {
+    const ErrorRange& range = *std::find_if(
+        numbers.ranges.begin(), numbers.ranges.end(),
+        [level](const ErrorRange& r) { return r.level == level; });
+    line += ", " + std::to_string(level) + " % range " +
+            shownNumber(range.lower) + " to " + shownNumber(range.upper);
+  }
+  line += " (n = " + std::to_string(numbers.settlements) + " and " +
+          std::to_string(numbers.referenceSettlements) + ", seed " +
+          seedText(row.seed) + ", " + std::to_string(kDifferenceResampleCount) +
+          " resamples)\n";
+  return line;
+}
+
+}  // namespace talvik
