@@ -55,7 +55,8 @@ const char kBatchUsage[] =
     "      --title TEXT   the title of the --plot pictures (default: \"Rank-size\n"
     "                     graph of\" and the file's name).\n"
     "      --chart FILE   an SVG chart comparing A and its five ranges across\n"
-    "                     all analyses (at most 1000).\n"
+    "                     all analyses (at most 1000); with --compare, the\n"
+    "                     differences and their ranges.\n"
     "      --label FILE=TEXT  the chart's label for FILE's analyses; may\n"
     "                     repeat.\n"
     "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): the\n"
@@ -242,11 +243,6 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     return usageError(
         "--plot draws analyses, not comparisons: leave out "
         "--plot or --compare");
-  }
-  if (options.compare && chartOption->count() > 0) {
-    return usageError(
-        "--chart draws analyses, not comparisons: leave out "
-        "--chart or --compare");
   }
   for (const CLI::Option* option : {outputOption, plotOption, chartOption}) {
     if (option->count() > 0 && option->as<std::string>().empty()) {

@@ -15,6 +15,7 @@
 #include "batch/ordered_jobs.h"
 #include "batch/progress_line.h"
 #include "batch/shared_readings.h"
+#include "plot/comparison_chart.h"
 #include "session/console/output_file.h"
 
 namespace talvik {
@@ -22,6 +23,8 @@ namespace {
 
 // As for the analyses: enough jobs ahead to keep every thread busy.
 constexpr std::size_t kWindowPerJob = 8;
+
+constexpr char kChartTitle[] = "Differences in the rank-size statistic A";
 
 // What one comparison gives: its row, and the file's reading, whose
 // messages are written with the file's first row.
@@ -55,7 +58,8 @@ class ComparisonRun {
                   jobs_.count()),
         table_(options.format, options.levels,
                options.levelGiven ? std::optional(options.plotLevel)
-                                  : std::nullopt) {}
+                                  : std::nullopt),
+        labels_(fileLabels(options.files, options.labels)) {}
 
   bool run() {
     try {
@@ -82,6 +86,7 @@ class ComparisonRun {
     progress_.erase();
     write(table_.closing());
     finishTable();
+    writeChart();
     return !failed_;
   }
 
@@ -123,8 +128,41 @@ class ComparisonRun {
   void deliver(const AnalysisJob& job, ComparisonResult result) {
     if (job.firstOfFile) writeMessages(job.file, *result.input);
     if (job.lastOfFile) readings_.release(job.fileIndex);
+    if (!options_.chartFile.empty()) addToChart(job, result.row);
     if (!result.row.error.empty()) failed_ = true;
     write(table_.row(result.row));
+  }
+
+  // The row of a comparison with numbers, or its file's name among those not
+  // compared, once.
+  void addToChart(const AnalysisJob& job, const ComparisonRow& row) {
+    const std::string& label = labels_[job.fileIndex + 1];
+    if (!row.numbers) {
+      if (notCompared_.empty() || notCompared_.back() != label) {
+        notCompared_.push_back(label);
+      }
+      return;
+    }
+    const ComparisonNumbers& numbers = *row.numbers;
+    ChartRow chartRow{
+        withSeed(job, label), numbers.difference, {}, numbers.settlements};
+    for (std::size_t i = 0; i < kChartLevels.size(); ++i) {
+      chartRow.ranges[i] = {numbers.ranges[i].lower, numbers.ranges[i].upper};
+    }
+    chartRows_.push_back(std::move(chartRow));
+  }
+
+  void writeChart() {
+    if (options_.chartFile.empty()) return;
+    try {
+      OutputFile chart(options_.chartFile, &out_);
+      chart.write(drawDifferenceChart(chartRows_, kChartTitle, labels_.front(),
+                                      notCompared_));
+      chart.finish();
+    } catch (const FileError& error) {
+      errors_ << fileErrorLine(error) << std::flush;
+      failed_ = true;
+    }
   }
 
   void writeMessages(const std::string& file, const InputSizes& input) {
@@ -190,6 +228,9 @@ class ComparisonRun {
   InputSizes reference_;
   std::string referenceError_;  // every row's error when set
   std::optional<OutputFile> tableFile_;
+  std::vector<std::string> labels_;  // by the index of the FILE
+  std::vector<ChartRow> chartRows_;
+  std::vector<std::string> notCompared_;
   bool failed_ = false;
 };
 

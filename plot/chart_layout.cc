@@ -63,8 +63,9 @@ std::string placesText(const ChartRow& row) {
 
 ChartLayout::ChartLayout(std::span<const ChartRow> rows,
                          std::span<const std::string> labels,
-                         std::string_view title, bool withNote)
-    : scale_(scaleFor(rows)),
+                         std::string_view title, bool withNote,
+                         std::array<double, 2> inView)
+    : scale_(scaleFor(rows, inView)),
       hasNote_(withNote),
       labelsRight_(kChartMargin + labelColumnWidth(labels)),
       plotLeft_(labelsRight_ + kChartLabelGap + placesColumnWidth(rows) +
@@ -110,9 +111,10 @@ std::string ChartLayout::tickLabel(double a) const {
   return text;
 }
 
-ChartLayout::AScale ChartLayout::scaleFor(std::span<const ChartRow> rows) {
-  double smallest = 0.0;
-  double largest = 1.0;
+ChartLayout::AScale ChartLayout::scaleFor(std::span<const ChartRow> rows,
+                                          std::array<double, 2> inView) {
+  double smallest = inView[0];
+  double largest = inView[1];
   for (const ChartRow& row : rows) {
     if (whyNotDrawn(row)) continue;
     smallest = std::min(smallest, row.a);
@@ -148,9 +150,11 @@ ChartLayout::AScale ChartLayout::scaleFor(std::span<const ChartRow> rows) {
   scale.highest = std::ceil(largest / scale.step) * scale.step;
   // A guide line on the frame would be lost in it.
   const double nearness = scale.step / 1000.0;
-  if (std::abs(scale.lowest) < nearness) scale.lowest = -scale.step;
-  if (std::abs(scale.highest - 1.0) < nearness) {
-    scale.highest = 1.0 + scale.step;
+  if (std::abs(scale.lowest - inView[0]) < nearness) {
+    scale.lowest = inView[0] - scale.step;
+  }
+  if (std::abs(scale.highest - inView[1]) < nearness) {
+    scale.highest = inView[1] + scale.step;
   }
   return scale;
 }

@@ -1,6 +1,7 @@
 #ifndef TALVIK_PLOT_CHART_LAYOUT_H_
 #define TALVIK_PLOT_CHART_LAYOUT_H_
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -37,13 +38,18 @@ std::string placesText(const ChartRow& row);
 // their shown labels and this title: the label column as wide as the
 // longest shown label, then a column for the counts of places, one row
 // height per row, an A axis of round steps from below the smallest to above
-// the largest number drawn, 0 and 1 always in view and neither on the frame,
-// and, `withNote`, a line for a note below the axis.
+// the largest number drawn, the two `inView` values (0 and 1, the guides of
+// A) always in view and neither on the frame, and, `withNote`, a line for a
+// note below the axis.
 class ChartLayout {
  public:
+  // The values an axis of A keeps in view: the rank-size line and all sizes
+  // equal.
+  static constexpr std::array<double, 2> kAGuides = {0.0, 1.0};
+
   ChartLayout(std::span<const ChartRow> rows,
               std::span<const std::string> labels, std::string_view title,
-              bool withNote);
+              bool withNote, std::array<double, 2> inView = kAGuides);
 
   // The room the chart takes; the picture is this rounded up to whole
   // pixels.
@@ -75,7 +81,8 @@ class ChartLayout {
     int decimals = 1;
   };
 
-  static AScale scaleFor(std::span<const ChartRow> rows);
+  static AScale scaleFor(std::span<const ChartRow> rows,
+                         std::array<double, 2> inView);
   AScale scale_;
   bool hasNote_;
   double labelsRight_;

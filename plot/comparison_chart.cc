@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,9 @@ static_assert(kRangeColours.size() == kChartLevels.size() &&
 constexpr std::string_view kDot = "2 3";
 constexpr std::string_view kRankSizeLabel = "rank-size line";
 constexpr std::string_view kAllEqualLabel = "all sizes equal";
+constexpr std::string_view kNoDifferenceLabel = "no difference";
+// The values an axis of differences keeps in view, 0 well inside.
+constexpr std::array<double, 2> kDifferenceGuides = {-0.1, 0.1};
 
 // "99, 95, 90, 80 and 66" for the subtitle.
 std::string levelList() {
@@ -40,13 +44,17 @@ std::string levelList() {
   return list;
 }
 
+// The chart of analyses, or, with a reference, of differences from it.
 class ChartWriter {
  public:
   ChartWriter(std::span<const ChartRow> rows, std::string_view title,
-              std::span<const std::string> notAnalysed)
+              std::span<const std::string> notAnalysed,
+              std::optional<std::string_view> reference = std::nullopt)
       : rows_(rows),
+        reference_(reference),
         labels_(shownLabels(rows)),
-        layout_(rows, labels_, title, !notAnalysed.empty()),
+        layout_(rows, labels_, title, !notAnalysed.empty(),
+                reference ? kDifferenceGuides : ChartLayout::kAGuides),
         svg_(layout_.pictureWidth(), layout_.pictureHeight(), title),
         title_(title),
         note_(notAnalysedNote(
@@ -63,9 +71,7 @@ class ChartWriter {
                  title_);
     svg_.element("text",
                  {{"x", kChartMargin}, {"y", 52.0}, {"fill", kQuietTextColour}},
-                 std::to_string(rows_.size()) +
-                     (rows_.size() == 1 ? " analysis" : " analyses") +
-                     ": A and its ranges at " + levelList() + " % confidence");
+                 subtitle());
     drawLegend();
     drawGrid();
     drawGuides();
@@ -100,14 +106,31 @@ class ChartWriter {
     svg_.element("circle", {{"cx", x}, {"cy", y}, {"r", kPointRadius}});
   }
 
+  std::string subtitle() const {
+    const std::string count = std::to_string(rows_.size());
+    if (!reference_) {
+      return count + (rows_.size() == 1 ? " analysis" : " analyses") +
+             ": A and its ranges at " + levelList() + " % confidence";
+    }
+    return count +
+           (rows_.size() == 1 ? " comparison with " : " comparisons with ") +
+           std::string(*reference_) + ": differences in A, ranges at " +
+           levelList() + " % confidence";
+  }
+
+  // What the points show: the legend's word, the axis's name.
+  std::string_view measure() const {
+    return reference_ ? "difference in A" : "A";
+  }
+
   void drawLegend() {
     svg_.open("g", {{"id", "legend"}, {"fill", kInkColour}});
     double x = layout_.plotLeft();
     svg_.open("g", {{"stroke", "#ffffff"}, {"stroke-width", "1"}});
     point(x + 6.0, kLegendY);
     svg_.close();
-    svg_.element("text", {{"x", x + 16.0}, {"y", kLegendY + 4.0}}, "A");
-    x += 44.0;
+    svg_.element("text", {{"x", x + 16.0}, {"y", kLegendY + 4.0}}, measure());
+    x += 37.0 + measure().size() * kChartTextCharacterWidth;
     for (std::size_t level = 0; level < kChartLevels.size(); ++level) {
       bar(level, x, x + 22.0, kLegendY);
       svg_.element("text", {{"x", x + 28.0}, {"y", kLegendY + 4.0}},
@@ -130,6 +153,10 @@ class ChartWriter {
   // Each guide line with its label centred above it, or, where the two
   // labels would meet, set off to the outer side of its line.
   void drawGuides() {
+    if (reference_) {
+      drawNoDifference();
+      return;
+    }
     const double rankSizeX = layout_.pixelOf(0.0);
     const double allEqualX = layout_.pixelOf(1.0);
     const double rankSizeWidth = detailTextWidth(kRankSizeLabel);
@@ -156,6 +183,21 @@ class ChartWriter {
         kRankSizeLabel, kReferenceColour);
     guideLabel(apart ? allEqualX - allEqualWidth / 2.0 : allEqualX,
                kAllEqualLabel, kQuietTextColour);
+    svg_.close();
+  }
+
+  void drawNoDifference() {
+    const double x = layout_.pixelOf(0.0);
+    svg_.open("g", {{"id", "guides"}, {"stroke-width", kFrameWidth}});
+    svg_.element("line", {{"id", "no-difference"},
+                          {"x1", x},
+                          {"y1", kChartPlotTop},
+                          {"x2", x},
+                          {"y2", layout_.plotBottom()},
+                          {"stroke", kReferenceColour},
+                          {"stroke-dasharray", kDash}});
+    guideLabel(x - detailTextWidth(kNoDifferenceLabel) / 2.0,
+               kNoDifferenceLabel, kReferenceColour);
     svg_.close();
   }
 
@@ -256,11 +298,12 @@ class ChartWriter {
                  {{"x", layout_.plotLeft() + kChartPlotWidth / 2.0},
                   {"y", bottom + 44.0},
                   {"font-size", kAxisNameFontSize}},
-                 "A");
+                 measure());
     svg_.close();
   }
 
   std::span<const ChartRow> rows_;
+  std::optional<std::string_view> reference_;
   std::vector<std::string> labels_;
   ChartLayout layout_;
   SvgWriter svg_;
@@ -274,6 +317,13 @@ std::string drawComparisonChart(std::span<const ChartRow> rows,
                                 std::string_view title,
                                 std::span<const std::string> notAnalysed) {
   return ChartWriter(rows, title, notAnalysed).draw();
+}
+
+std::string drawDifferenceChart(std::span<const ChartRow> rows,
+                                std::string_view title,
+                                std::string_view reference,
+                                std::span<const std::string> notCompared) {
+  return ChartWriter(rows, title, notCompared, reference).draw();
 }
 
 }  // namespace talvik

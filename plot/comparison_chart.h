@@ -23,6 +23,15 @@ std::string drawComparisonChart(std::span<const ChartRow> rows,
                                 std::string_view title,
                                 std::span<const std::string> notAnalysed);
 
+// The same chart of comparisons with the analysis of `reference`: each row's
+// `a` the difference in A of a file from the reference's, its ranges those
+// of the difference and its places the file's, with a guide line at 0 (no
+// difference) only, and the `notCompared` names in the note below.
+std::string drawDifferenceChart(std::span<const ChartRow> rows,
+                                std::string_view title,
+                                std::string_view reference,
+                                std::span<const std::string> notCompared);
+
 }  // namespace talvik
 
 #endif  // TALVIK_PLOT_COMPARISON_CHART_H_

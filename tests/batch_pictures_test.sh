@@ -4,7 +4,9 @@
 # title, plus A in its legend; with --chart, one well-formed chart holds one
 # row per analysis that succeeded, with --label's labels, the counts of
 # places and a note naming the files that failed; --unit names the unit on
-# the pictures' size axis, as talvik-plot's --unit does. Needs xmllint; the pictures are also
+# the pictures' size axis, as talvik-plot's --unit does; with --compare, the
+# chart holds one row per comparison, its point at the difference in A and a
+# guide line at 0. Needs xmllint; the pictures are also
 # rendered in headless Chromium when it is installed.
 #
 #   batch_pictures_test.sh TALVIK_BATCH TALVIK_PLOT EXAMPLES_FOLDER
@@ -69,6 +71,35 @@ diff <(without_a unit/valley.svg) <(without_a again.svg) >/dev/null ||
   fail "unit/valley.svg differs from talvik-plot's picture with --unit"
 grep -q '>Size (ha)</text>' unit/valley.svg || fail "unit/valley.svg does not name the unit"
 
+# The chart of differences from the reference, its points at the table's
+# differences.
+"$batch" -q --compare -s 7..8 --chart differences.svg sites37.txt valley.txt \
+  missing.txt lognorm.txt >compared.csv 2>/dev/null
+[ $? = 1 ] || fail "a missing file did not give exit status 1 with --compare"
+xmllint --noout differences.svg || fail "differences.svg is not well-formed XML"
+labels=$(xpath '//*[@id="row-labels"]/*' differences.svg | sed 's/<[^>]*>/\n/g' | grep -v '^$')
+expected=$(printf '%s\n' "valley.txt, seed 7" "valley.txt, seed 8" "lognorm.txt, seed 7" \
+  "lognorm.txt, seed 8")
+[ "$labels" = "$expected" ] || fail "difference chart rows [$labels], expected [$expected]"
+[ "$(xpath 'count(//*[@id="no-difference"])' differences.svg)" = 1 ] ||
+  fail "differences.svg has no line at 0"
+[ "$(xpath 'count(//*[@id="all-sizes-equal"])' differences.svg)" = 0 ] ||
+  fail "differences.svg has the line of all sizes equal"
+[ "$(xpath 'string(//*[@id="not-analysed"])' differences.svg)" = "Not analysed: missing.txt" ] ||
+  fail "differences.svg does not name missing.txt"
+# Each point lies as far from the line at 0 as its difference says: the x of
+# the point minus the x of the line, per unit of difference, is the same for
+# every row.
+zero=$(xpath 'string(//*[@id="no-difference"]/@x1)' differences.svg)
+points=$(xpath '//*[@id="points"]/*' differences.svg | grep -o 'cx="[^"]*"' | tr -dc '0-9.\n-')
+differences=$(awk -F, 'NR > 1 && $6 != "" { print $6 }' compared.csv)
+# Positions are written with two decimals: the scales agree within 1 pixel
+# per unit.
+spread=$(paste <(echo "$points") <(echo "$differences") |
+  awk -v zero="$zero" '{ s = ($1 - zero) / $2; if (NR == 1 || s < lo) lo = s
+    if (NR == 1 || s > hi) hi = s } END { print (NR == 4 && hi - lo < 1) ? "same" : NR " " lo " " hi }')
+[ "$spread" = same ] || fail "points not at their differences: $spread"
+
 if browser=$(command -v chromium || command -v chromium-browser); then
   # render NAME WIDTH HEIGHT: NAME.svg to NAME.png, which must hold far more
   # than a blank page of the same size.
@@ -91,6 +122,7 @@ if browser=$(command -v chromium || command -v chromium-browser); then
   render labelled "$(xpath 'string(/*/@width)' labelled.svg)" "$(xpath 'string(/*/@height)' labelled.svg)"
   cp unit/valley.svg unitgraph.svg
   render unitgraph 860 510
+  render differences "$(xpath 'string(/*/@width)' differences.svg)" "$(xpath 'string(/*/@height)' differences.svg)"
 else
   echo "chromium not found (Debian: chromium): the pictures were not rendered"
 fi

@@ -83,7 +83,10 @@ def main():
         for n in [int(x) for x in args.sizes.split(",")]:
             coverage = share_holding_zero(args.batch, folder, rng, n, args.pairs,
                                           args.sigma, args.sigma, args.level)
-XX
+            # The binomial spread of the share measured, for a band.
+            spread = math.sqrt(coverage * (1 - coverage) / args.pairs)
+            line = ("n = %d: %d %% range holds 0 in %.3f of %d pairs "
+                    "(nominal %.2f, binomial sd %.3f)"
                     % (n, args.level, coverage, args.pairs, args.level / 100,
                        spread))
             if not args.no_power:
