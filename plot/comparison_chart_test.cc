@@ -109,5 +109,28 @@ TEST(ComparisonChart, GrowsWithThousandsOfRowsAndShortensLongLabels) {
       "</text>"));
 }
 
+// Differences near 0 keep -0.1 to 0.1 in view and off the frame, 1 need not
+// be, and the one guide is the line at 0.
+TEST(DifferenceChart, GuideAtZeroOnlyAndTheWordsOfDifferences) {
+  const std::vector<ChartRow> rows = {{"valley.txt",
+                                       0.02,
+                                       {{{-0.05, 0.09},
+                                         {-0.04, 0.08},
+                                         {-0.03, 0.07},
+                                         {-0.02, 0.06},
+                                         {0.0, 0.04}}},
+                                       12}};
+  const std::string svg =
+      drawDifferenceChart(rows, "Differences", "sites37.txt", {});
+  EXPECT_EQ(count(svg, "id=\"no-difference\""), 1u);
+  EXPECT_EQ(count(svg, "all-sizes-equal"), 0u);
+  EXPECT_EQ(count(svg, "rank-size-line"), 0u);
+  EXPECT_EQ(count(svg, "1 comparison with sites37.txt: differences in A"), 1u);
+  EXPECT_EQ(count(svg, ">difference in A</text>"), 2u);  // legend and axis
+  const std::vector<std::string> ticks = group(svg, "axis-labels");
+  EXPECT_TRUE(ticks.front().ends_with(">−0.125</text>"));
+  EXPECT_TRUE(ticks[ticks.size() - 2].ends_with(">0.125</text>"));
+}
+
 }  // namespace
 }  // namespace talvik
