@@ -51,7 +51,7 @@ DifferenceResult literalDifference(const ObservedSizes& reference,
 
 TEST(DifferenceBootstrap, PairsTheLiteralPassesOfOneGeneratorStream) {
   RandomSizes random(2024);
-  for (int run = 0; run < 6; ++run) {
+  for (int run = 0; run < 3; ++run) {
     const ObservedSizes reference = random.next(random.count(40));
     const ObservedSizes file = random.next(random.count(40));
     const double seed = random.seed();

@@ -28,6 +28,13 @@ for format in csv json; do
   done
 done
 
+# Comparisons too: the same rows and messages whatever the threads.
+"$batch" --compare -j 1 -s 1..16 "${files[@]}" >one.out 2>one.err
+for jobs in 2 8; do
+  "$batch" --compare -j "$jobs" -s 1..16 "${files[@]}" >many.out 2>many.err
+  cmp -s one.out many.out || fail "--compare: -j $jobs gives another table than -j 1"
+  cmp -s one.err many.err || fail "--compare: -j $jobs gives other messages than -j 1"
+done
 # A pipe or a file never gets the progress line.
 "$batch" -s 1..30 sites37.txt >table.csv 2>progress.err
 [ -s progress.err ] && fail "progress written to a file: $(cat -A progress.err)"
