@@ -43,6 +43,10 @@ const char kBatchUsage[] =
     "      --positive-only  leave out sizes of 0, below 0, not a number or\n"
     "                     infinite, which have no logarithm, and count them.\n"
     "      --strict       doubtful lines are errors instead of warnings.\n"
+    "      --summary      one row per file instead of one per seed: the mean\n"
+    "                     and sd of each bound over the seeds, and the share\n"
+    "                     of seeds whose range excludes 0; not with --plot\n"
+    "                     or --chart.\n"
     "  -f, --format FMT   csv (default), json, or text: a line per analysis\n"
     "                     for a paper (every level, or the first --level).\n"
     "  -o, --output FILE  write the table to FILE (replaced only once "
@@ -201,6 +205,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   const CLI::Option* titleOption = app.add_option("--title", title);
   app.add_option("-j,--jobs", options.jobs)->check(CLI::Range(1u, kMaxJobs));
   app.add_flag("-q,--quiet", options.quiet);
+  app.add_flag("--summary", options.summary);
   app.add_option("FILE", options.files);
 
   // CLI11 takes the arguments last first.
@@ -230,6 +235,14 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     if (option->count() > 0 && option->as<std::string>().empty()) {
       return usageError("an empty name for " + option->get_name());
     }
+  }
+
+  // Their pictures are of one seed each, which a summary row is not.
+  if (options.summary &&
+      (plotOption->count() > 0 || chartOption->count() > 0)) {
+    return usageError(
+        "--summary writes one row per file over its seeds: --plot and --chart "
+        "draw each seed's analysis, so run them without --summary");
   }
 
   for (const std::string& text : seedValues) {

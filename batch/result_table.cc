@@ -10,7 +10,6 @@
 #include "session/console/utf8_text.h"
 
 namespace talvik {
-namespace {
 
 // A CSV cell: quoted, its quotes doubled, when it holds a comma, a quote or
 // a line end.
@@ -56,12 +55,13 @@ std::string jsonString(std::string_view text) {
   return json;
 }
 
-// A JSON number, or a string for the values JSON has no number for.
 std::string jsonNumber(float value) {
   std::string number = numberText(value);
   if (std::isfinite(value)) return number;
   return '"' + number + '"';
 }
+
+namespace {
 
 // A range's width, which means nothing unless both bounds are finite.
 bool hasWidth(const ErrorRange& range) {

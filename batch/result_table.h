@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/table_rows.h"
@@ -13,6 +14,13 @@ namespace talvik {
 // The shortest decimal that reads back as the same float, or "inf", "-inf",
 // "nan", "-nan".
 std::string numberText(float value);
+
+// A CSV cell of `text`, quoted when it holds a comma, a quote or a line end.
+std::string csvCell(std::string_view text);
+// A JSON string of `text`, its bytes that are not UTF-8 as U+FFFD.
+std::string jsonString(std::string_view text);
+// A JSON number, or a string for the values JSON has no number for ("-inf").
+std::string jsonNumber(float value);
 
 // Writes the table piece by piece, so that rows go out as they come. Numbers
 // are numberText's; seeds the shortest decimals that read back as the same

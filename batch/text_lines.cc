@@ -16,20 +16,19 @@ namespace {
 // before the point, the sign, the point and the decimals.
 constexpr int kWideField = 45;
 
-// The dialogue's F editing with three decimals, without the field's blanks:
-// "0.096", "0.000" for -0.0001, "-INF".
-std::string shownNumber(float value) {
-  const std::string field = editReal(value, kWideField, 3);
-  return field.substr(field.find_first_not_of(' '));
-}
-
 const ErrorRange& rangeAt(const AnalysisNumbers& numbers, int level) {
   return *std::find_if(
       numbers.ranges.begin(), numbers.ranges.end(),
       [level](const ErrorRange& range) { return range.level == level; });
 }
 
-// "n = 37", "n = 1000 of 5000 read", "n = 37, 3 left out".
+}  // namespace
+
+std::string shownNumber(float value) {
+  const std::string field = editReal(value, kWideField, 3);
+  return field.substr(field.find_first_not_of(' '));
+}
+
 std::string countText(const AnalysisRow& row) {
   const std::int64_t settlements = row.numbers->settlements;
   std::string text = "n = " + std::to_string(settlements);
@@ -39,8 +38,6 @@ std::string countText(const AnalysisRow& row) {
   if (row.leftOut > 0) text += ", " + std::to_string(row.leftOut) + " left out";
   return text;
 }
-
-}  // namespace
 
 std::string textLine(const AnalysisRow& row, std::span<const int> levels,
                      std::string_view version) {
