@@ -43,6 +43,10 @@ const char kBatchUsage[] =
     "      --positive-only  leave out sizes of 0, below 0, not a number or\n"
     "                     infinite, which have no logarithm, and count them.\n"
     "      --strict       doubtful lines are errors instead of warnings.\n"
+    "      --summary      one row per file instead of one per seed: the mean\n"
+    "                     and sd of each bound over the seeds, and the share\n"
+    "                     of seeds whose range excludes 0; not with --plot\n"
+    "                     or --chart.\n"
     "  -f, --format FMT   csv (default), json, or text: a line per analysis\n"
     "                     for a paper (every level, or the first --level).\n"
     "  -o, --output FILE  write the table to FILE (replaced only once "
@@ -209,6 +213,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   app.add_option("-j,--jobs", options.jobs)->check(CLI::Range(1u, kMaxJobs));
   app.add_flag("-q,--quiet", options.quiet);
   app.add_flag("--compare", options.compare);
+  app.add_flag("--summary", options.summary);
   app.add_option("FILE", options.files);
 
   // CLI11 takes the arguments last first.
@@ -239,6 +244,12 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
         "--compare needs a reference FILE and at least one FILE to compare "
         "with it");
   }
+  // A summary gathers one file's analyses, a comparison's rows are pairs.
+  if (options.compare && options.summary) {
+    return usageError(
+        "--summary gathers the seeds of each file's analyses, not of "
+        "comparisons: leave out --summary or --compare");
+  }
   if (options.compare && plotOption->count() > 0) {
     return usageError(
         "--plot draws analyses, not comparisons: leave out "
@@ -248,6 +259,14 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     if (option->count() > 0 && option->as<std::string>().empty()) {
       return usageError("an empty name for " + option->get_name());
     }
+  }
+
+  // Their pictures are of one seed each, which a summary row is not.
+  if (options.summary &&
+      (plotOption->count() > 0 || chartOption->count() > 0)) {
+    return usageError(
+        "--summary writes one row per file over its seeds: --plot and --chart "
+        "draw each seed's analysis, so run them without --summary");
   }
 
   for (const std::string& text : seedValues) {

@@ -25,6 +25,7 @@ struct BatchOptions {
   bool positiveOnly = false;  // sizes without a logarithm are left out
   bool strict = false;
   bool quiet = false;
+  bool summary = false;  // one row per file over its seeds
   TableFormat format = TableFormat::kCsv;
   std::string output;      // empty: standard output
   std::string plotFolder;  // empty: no plotting files

@@ -24,7 +24,13 @@ BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
       table_(options.format, options.levels,
              options.levelGiven ? std::optional(options.plotLevel)
                                 : std::nullopt),
-      fileLabels_(fileLabels(options.files, options.labels)) {}
+      fileLabels_(fileLabels(options.files, options.labels)) {
+  if (options.summary) {
+    summary_.emplace(
+        options.format, options.levels,
+        options.levelGiven ? std::optional(options.plotLevel) : std::nullopt);
+  }
+}
 
 bool BatchOutputs::start() {
   try {
@@ -37,7 +43,7 @@ bool BatchOutputs::start() {
     failed_ = true;
     return false;
   }
-  writeTable(table_.opening());
+  writeTable(summary_ ? summary_->opening() : table_.opening());
   return true;
 }
 
@@ -55,11 +61,11 @@ void BatchOutputs::add(const AnalysisJob& job, AnalysisOutput output) {
       notAnalysedFiles_.push_back(job.fileIndex);
     }
   }
-  writeTable(table_.row(row));
+  writeTable(summary_ ? summary_->add(row, job.lastOfFile) : table_.row(row));
 }
 
 void BatchOutputs::finish() {
-  writeTable(table_.closing());
+  writeTable(summary_ ? summary_->closing() : table_.closing());
   finishTable();
   writeChart();
 }

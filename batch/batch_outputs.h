@@ -11,6 +11,7 @@
 #include "batch/batch_options.h"
 #include "batch/progress_line.h"
 #include "batch/result_table.h"
+#include "batch/summary_table.h"
 #include "batch/table_rows.h"
 #include "plot/comparison_chart.h"
 #include "session/console/output_file.h"
@@ -63,6 +64,7 @@ class BatchOutputs {
   std::ostream& errors_;
   ProgressLine& progress_;
   ResultTable table_;
+  std::optional<SummaryTable> summary_;  // with --summary, in table_'s place
   std::optional<OutputFile> tableFile_;  // none once finished or failed
   std::vector<std::string> fileLabels_;  // by the index of the FILE
   std::vector<ChartRow> chartRows_;

@@ -55,7 +55,6 @@ std::string jsonString(std::string_view text) {
   return json;
 }
 
-// A JSON number, or a string for the values JSON has no number for.
 std::string jsonNumber(float value) {
   std::string number = numberText(value);
   if (std::isfinite(value)) return number;

@@ -16,6 +16,12 @@ namespace {
 // before the point, the sign, the point and the decimals.
 constexpr int kWideField = 45;
 
+const ErrorRange& rangeAt(const AnalysisNumbers& numbers, int level) {
+  return *std::find_if(
+      numbers.ranges.begin(), numbers.ranges.end(),
+      [level](const ErrorRange& range) { return range.level == level; });
+}
+
 }  // namespace
 
 std::string shownNumber(float value) {
@@ -23,15 +29,6 @@ std::string shownNumber(float value) {
   return field.substr(field.find_first_not_of(' '));
 }
 
-namespace {
-
-const ErrorRange& rangeAt(const AnalysisNumbers& numbers, int level) {
-  return *std::find_if(
-      numbers.ranges.begin(), numbers.ranges.end(),
-      [level](const ErrorRange& range) { return range.level == level; });
-}
-
-// "n = 37", "n = 1000 of 5000 read", "n = 37, 3 left out".
 std::string countText(const AnalysisRow& row) {
   const std::int64_t settlements = row.numbers->settlements;
   std::string text = "n = " + std::to_string(settlements);
@@ -41,8 +38,6 @@ std::string countText(const AnalysisRow& row) {
   if (row.leftOut > 0) text += ", " + std::to_string(row.leftOut) + " left out";
   return text;
 }
-
-}  // namespace
 
 std::string textLine(const AnalysisRow& row, std::span<const int> levels,
                      std::string_view version) {

@@ -27,6 +27,15 @@ std::string shownNumber(float value);
 std::string textLine(const AnalysisRow& row, std::span<const int> levels,
                      std::string_view version);
 
+// A number as the dialogue's F editing shows it with three decimals, without
+// the field's blanks: "0.096", "0.000" for -0.0001, "-INF".
+std::string shownNumber(float value);
+
+// The count of an analysis's sizes: "n = 37", "n = 1000 of 5000 read",
+// "n = 37, 3 left out".
+// REQUIRES: row.numbers is set
+std::string countText(const AnalysisRow& row);
+
 }  // namespace talvik
 
 #endif  // TALVIK_BATCH_TEXT_LINES_H_

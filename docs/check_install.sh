@@ -25,6 +25,8 @@ docs=$prefix/share/doc/talvik
 cmp -s "$source/README.md" "$docs/README.md" || fail "share/doc/talvik/README.md missing"
 cmp -s "$source/docs/behaviour.md" "$docs/docs/behaviour.md" ||
   fail "share/doc/talvik/docs/behaviour.md missing"
+cmp -s "$source/docs/method.md" "$docs/docs/method.md" ||
+  fail "share/doc/talvik/docs/method.md missing"
 for example in "$source"/examples/*; do
   name=$(basename "$example")
   cmp -s "$example" "$docs/examples/$name" || fail "share/doc/talvik/examples/$name missing"

@@ -22,6 +22,8 @@ cmp -s <(sed 's/$/\r/' "$source/README.md") "$installed/README.txt" ||
   fail "README.txt missing or not README.md with CR LF line ends"
 cmp -s <(sed 's/$/\r/' "$source/docs/behaviour.md") "$installed/docs/behaviour.md" ||
   fail "docs/behaviour.md missing or not with CR LF line ends"
+cmp -s <(sed 's/$/\r/' "$source/docs/method.md") "$installed/docs/method.md" ||
+  fail "docs/method.md missing or not with CR LF line ends"
 for example in "$source"/examples/*; do
   name=$(basename "$example")
   cmp -s "$example" "$installed/examples/$name" || fail "examples/$name missing"

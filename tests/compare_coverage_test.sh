@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The difference ranges of --compare hold the true difference about as often
-# as the larger measured run found (docs/method_comparison.md): 60 pairs of
+# as the larger measured run found (docs/method.md): 60 pairs of
 # lognormal lists of 50 sizes from one distribution, whose 90 % ranges should
 # hold 0 in 0.80 of the pairs (the measured figure, not the nominal 0.90).
 # With 60 pairs the binomial spread is 0.052, so the band 0.80 +- 3 spreads,
