@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <span>
@@ -23,13 +24,14 @@ bool fastPassesAreExact(const ObservedSizes& sizes) {
 }
 
 PassRecords runFastPasses(const ObservedSizes& sizes,
-                          ResampleGenerator& generator) {
+                          ResampleGenerator& generator, int resamples) {
   constexpr int kBatch = ResampleRankSizeA::kBatch;
   static_assert(kResampleCount % kBatch == 0);
+  assert(resamples % kBatch == 0);
   ResampleRankSizeA resampleA(sizes);
   CountedResample resample(static_cast<int>(sizes.size()));
-  PassRecords passes;
-  for (int k = 0; k < kResampleCount; k += kBatch) {
+  PassRecords passes(resamples);
+  for (int k = 0; k < resamples; k += kBatch) {
     for (int slot = 0; slot < kBatch; ++slot) {
       passes.passState[k + slot] = generator.state();
       resample.draw(generator);
@@ -72,19 +74,21 @@ bool sortIsExact(const PassRecords& passes) {
    the stable sort, largest first, of the values above -99999.0, each with
    its pass's state, followed by the untaken positions. */
 BootstrapResult summarizeBySort(const PassRecords& passes, float observedA) {
+  const int resamples = static_cast<int>(passes.passA.size());
   std::vector<int> order;
-  order.reserve(kResampleCount);
-  for (int k = 0; k < kResampleCount; ++k) {
+  order.reserve(passes.passA.size());
+  for (int k = 0; k < resamples; ++k) {
     if (passes.passA[k] > kSelectionFloor) order.push_back(k);
   }
   std::stable_sort(order.begin(), order.end(), [&passes](int a, int b) {
     return passes.passA[a] > passes.passA[b];
   });
-  BootstrapResult result;
+  BootstrapResult result(resamples);
   result.observedA = observedA;
   result.meanA = meanPassA(passes);
-  result.orderedA.fill(kSelectionFloor);
-  result.orderedState.fill(kMarkedState);
+  std::fill(result.orderedA.begin(), result.orderedA.end(), kSelectionFloor);
+  std::fill(result.orderedState.begin(), result.orderedState.end(),
+            kMarkedState);
   for (std::size_t i = 0; i < order.size(); ++i) {
     result.orderedA[i] = passes.passA[order[i]];
     result.orderedState[i] = passes.passState[order[i]];

@@ -19,10 +19,12 @@ namespace talvik {
 // logarithms reproduce the literal passes exactly.
 bool fastPassesAreExact(const ObservedSizes& sizes);
 
-// Passes 1 to 1000, identical to runLiteralPasses.
-// REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000
+// Passes 1 to `resamples`, identical to runLiteralPasses.
+// REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000,
+//           isResampleCount(resamples)
 PassRecords runFastPasses(const ObservedSizes& sizes,
-                          ResampleGenerator& generator);
+                          ResampleGenerator& generator,
+                          int resamples = kResampleCount);
 
 // Identical to drawOrderedResample.
 // REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000

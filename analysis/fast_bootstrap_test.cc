@@ -25,7 +25,8 @@ void expectSameBits(const BootstrapResult& fast,
   EXPECT_EQ(bits(fast.observedA), bits(literal.observedA));
   EXPECT_EQ(bits(fast.meanA), bits(literal.meanA));
   EXPECT_EQ(bits(fast.shift), bits(literal.shift));
-  for (int i = 0; i < kResampleCount; ++i) {
+  ASSERT_EQ(fast.resamples(), literal.resamples());
+  for (int i = 0; i < fast.resamples(); ++i) {
     ASSERT_EQ(bits(fast.orderedA[i]), bits(literal.orderedA[i]))
         << "position " << i + 1;
     ASSERT_EQ(bits(fast.orderedState[i]), bits(literal.orderedState[i]))
@@ -33,14 +34,15 @@ void expectSameBits(const BootstrapResult& fast,
   }
 }
 
-void expectBootstrapMatchesLiteral(const ObservedSizes& sizes, double seed) {
-  SCOPED_TRACE(::testing::Message()
-               << "n " << sizes.size() << " seed " << seed);
+void expectBootstrapMatchesLiteral(const ObservedSizes& sizes, double seed,
+                                   int resamples = kResampleCount) {
+  SCOPED_TRACE(::testing::Message() << "n " << sizes.size() << " seed " << seed
+                                    << " resamples " << resamples);
   const float a = observedA(sizes);
   ResampleGenerator fastGenerator(seed);
   ResampleGenerator literalGenerator(seed);
-  expectSameBits(runBootstrap(sizes, fastGenerator, a),
-                 runLiteralBootstrap(sizes, literalGenerator, a));
+  expectSameBits(runBootstrap(sizes, fastGenerator, a, resamples),
+                 runLiteralBootstrap(sizes, literalGenerator, a, resamples));
   EXPECT_EQ(bits(fastGenerator.state()), bits(literalGenerator.state()));
 }
 
@@ -60,7 +62,7 @@ TEST(FastBootstrap, ExactForOrderedListsWithoutNaN) {
 
 TEST(FastBootstrap, SortExactUnlessSomeAIsNaN) {
   PassRecords passes;
-  passes.passA.fill(0.5f);
+  std::fill(passes.passA.begin(), passes.passA.end(), 0.5f);
   for (const float a : {kInfinity, -kInfinity, -99999.0f, -1e6f}) {
     passes.passA[600] = a;
     EXPECT_TRUE(sortIsExact(passes)) << a;
@@ -83,6 +85,40 @@ TEST(FastBootstrap, RandomListsMatchLiteral) {
   for (int i = 0; i < 8; ++i) {
     const ObservedSizes sizes = random.next(random.count(i < 6 ? 12 : 200));
     expectBootstrapMatchesLiteral(sizes, random.seed());
+  }
+}
+
+TEST(FastBootstrap, MoreResamplesMatchLiteral) {
+  RandomSizes random(20261209);
+  for (int i = 0; i < 4; ++i) {
+    const ObservedSizes sizes = random.next(random.count(i < 3 ? 12 : 100));
+    expectBootstrapMatchesLiteral(sizes, random.seed(), i < 3 ? 3000 : 2000);
+  }
+  expectBootstrapMatchesLiteral({250.0f}, 1234.5, 2000);
+  expectBootstrapMatchesLiteral({10, 5, 0}, 1234567, 3000);
+}
+
+// The generator's stream goes on past the dialogue's 1000 resamples, whichever
+// way the passes are run.
+TEST(FastBootstrap, First1000PassesOfMoreResamplesAreTheDialogues) {
+  RandomSizes random(5000);
+  const ObservedSizes sizes = random.next(37);
+  const ObservedSizes withNaN =
+      orderLargestFirst(std::vector<float>{30, kNaN, 20, 10});
+  ResampleGenerator thousand(1234567);
+  ResampleGenerator more(1234567);
+  const PassRecords dialogue = runFastPasses(sizes, thousand);
+  const PassRecords longer = runFastPasses(sizes, more, 5000);
+  ResampleGenerator literalThousand(7654321);
+  ResampleGenerator literalMore(7654321);
+  const PassRecords literal = runLiteralPasses(withNaN, literalThousand);
+  const PassRecords literalLonger =
+      runLiteralPasses(withNaN, literalMore, 5000);
+  ASSERT_EQ(longer.passA.size(), 5000u);
+  for (int k = 0; k < kResampleCount; ++k) {
+    ASSERT_EQ(bits(longer.passA[k]), bits(dialogue.passA[k])) << k + 1;
+    ASSERT_EQ(bits(longer.passState[k]), bits(dialogue.passState[k])) << k + 1;
+    ASSERT_EQ(bits(literalLonger.passA[k]), bits(literal.passA[k])) << k + 1;
   }
 }
 
@@ -150,18 +186,19 @@ TEST(FastBootstrap, SortMatchesSelection) {
   std::mt19937 random(5);
   const float untaken[] = {-kInfinity, -99999.0f, -123456.0f};
   for (int i = 0; i < 40; ++i) {
-    PassRecords passes;
+    const int resamples = i % 4 == 3 ? 3000 : kResampleCount;
+    PassRecords passes(resamples);
     const std::uint32_t distinct = 1 + random() % 50;
     const std::uint32_t untakenShare = random() % 3;  // tenths
-    for (int k = 0; k < kResampleCount; ++k) {
+    for (int k = 0; k < resamples; ++k) {
       passes.passA[k] =
           random() % 10 < untakenShare
               ? untaken[random() % 3]
               : static_cast<float>(random() % distinct) / 7.0f - 3.0f;
       passes.passState[k] = random() % 3 == 0 ? -1.0 : random() % 16777216u;
     }
-    if (i == 1) passes.passA.fill(-kInfinity);
-    if (i % 4 == 0) passes.passA[random() % kResampleCount] = kInfinity;
+    if (i == 1) std::fill(passes.passA.begin(), passes.passA.end(), -kInfinity);
+    if (i % 4 == 0) passes.passA[random() % resamples] = kInfinity;
     ASSERT_TRUE(sortIsExact(passes));
     expectSameBits(summarizeBySort(passes, 0.25f),
                    summarizeBySelection(passes, 0.25f));

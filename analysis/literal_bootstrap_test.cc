@@ -79,7 +79,7 @@ TEST(LiteralBootstrap, ResampleHoldingAnEqualLargestSizeKeepsItsState) {
 
 TEST(LiteralBootstrap, MeanSumsInPassOrder) {
   PassRecords passes = passesWith({});
-  passes.passA.fill(0.0f);
+  std::fill(passes.passA.begin(), passes.passA.end(), 0.0f);
   passes.passA[0] = 1e8f;
   passes.passA[1] = 1.0f;
   passes.passA[2] = -1e8f;
@@ -88,6 +88,12 @@ TEST(LiteralBootstrap, MeanSumsInPassOrder) {
   passes.passA[2] = 1.0f;
   passes.passA[1] = -1e8f;
   EXPECT_EQ(meanPassA(passes), 1.0f / 1000.0f);
+}
+
+TEST(LiteralBootstrap, MeanDividesByTheResamplesInFloat) {
+  PassRecords passes(3000);
+  passes.passA[2999] = 1.0f;
+  EXPECT_EQ(meanPassA(passes), 1.0f / 3000.0f);
 }
 
 TEST(LiteralBootstrap, EqualValuesGoByPassNumber) {
