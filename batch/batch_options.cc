@@ -26,6 +26,9 @@ const char kBatchUsage[] =
     "                     reported after the five fixed levels 99, 95, 90, "
     "80,\n"
     "                     66, in the order given, each level once.\n"
+    "      --resamples N  draw N bootstrap resamples, a multiple of 1000 from\n"
+    "                     1000 (the default, talvik's) to 100000; the first\n"
+    "                     1000 are talvik's.\n"
     "  -c, --column COL   read each FILE as CSV and take the sizes from "
     "column\n"
     "                     COL: a header name (the first row is then the "
@@ -52,13 +55,15 @@ const char kBatchUsage[] =
     "plotting\n"
     "                     file) and DIR/STEM.svg (its picture); the level\n"
     "                     plotted is the first --level, else 90.\n"
-    "      --title TEXT   the title of the --plot pictures (default: \"Rank-size\n"
+    "      --title TEXT   the title of the --plot pictures (default: "
+    "\"Rank-size\n"
     "                     graph of\" and the file's name).\n"
     "      --chart FILE   an SVG chart comparing A and its five ranges across\n"
     "                     all analyses (at most 1000).\n"
     "      --label FILE=TEXT  the chart's label for FILE's analyses; may\n"
     "                     repeat.\n"
-    "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): the\n"
+    "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): "
+    "the\n"
     "                     size axis of the pictures reads \"Size (TEXT)\".\n"
     "  -j, --jobs N       analyses run in parallel on N threads (default: all\n"
     "                     cores); the output is the same whatever N is.\n"
@@ -165,6 +170,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   bool version = false;
   std::vector<std::string> seedValues;
   std::vector<std::string> levelValues;
+  std::string resamplesValue;
   std::string column;
   bool header = false;
   std::string separator;
@@ -180,6 +186,8 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   app.add_option("-l,--level", levelValues)
       ->allow_extra_args(false)
       ->take_all();
+  const CLI::Option* resamplesOption =
+      app.add_option("--resamples", resamplesValue);
   const CLI::Option* columnOption = app.add_option("-c,--column", column);
   app.add_flag("--header", header);
   const CLI::Option* separatorOption = app.add_option("--separator", separator);
@@ -259,6 +267,12 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
 
   options.levelGiven = !levelValues.empty();
 
+  if (resamplesOption->count() > 0) {
+    const ResamplesValue value = parseResamplesValue(resamplesValue);
+    if (!value.error.empty()) return usageError(value.error);
+    options.resamples = value.resamples;
+  }
+
   const CsvOptions csv = readCsvOptions(
       columnOption->count() > 0 ? std::optional(column) : std::nullopt, header,
       separatorOption->count() > 0 ? std::optional(separator) : std::nullopt,
@@ -273,7 +287,8 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     if (equals == std::string::npos || equals == 0) {
       return usageError("--label \"" + text + "\": FILE=TEXT expected");
     }
-    options.labels.emplace_back(text.substr(0, equals), text.substr(equals + 1));
+    options.labels.emplace_back(text.substr(0, equals),
+                                text.substr(equals + 1));
     // A label for no FILE is most likely a misspelt name.
     if (std::find(options.files.begin(), options.files.end(),
                   options.labels.back().first) == options.files.end()) {
