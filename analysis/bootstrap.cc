@@ -2,7 +2,6 @@
 
 #include <cassert>
 #include <cstddef>
-#include <utility>
 
 #include "analysis/fast_bootstrap.h"
 #include "analysis/literal_bootstrap.h"
@@ -22,8 +21,8 @@ float observedA(const ObservedSizes& sizes) {
   return rankSizeA(working);
 }
 
-// The fast passes and the sort serve wherever they are exact; the results
-// are the same bits either way.
+// The fast passes serve wherever they are exact, and the sort always; the
+// results are the same bits as the literal bootstrap's.
 BootstrapResult runBootstrap(const ObservedSizes& sizes,
                              ResampleGenerator& generator, float observedA,
                              int resamples) {
@@ -33,9 +32,7 @@ BootstrapResult runBootstrap(const ObservedSizes& sizes,
   PassRecords passes = fastPassesAreExact(sizes)
                            ? runFastPasses(sizes, generator, resamples)
                            : runLiteralPasses(sizes, generator, resamples);
-  return sortIsExact(passes)
-             ? summarizeBySort(passes, observedA)
-             : summarizeBySelection(std::move(passes), observedA);
+  return summarizeBySort(passes, observedA);
 }
 
 // N is a whole number of thousands, so both terms are whole.

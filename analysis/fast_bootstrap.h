@@ -31,12 +31,8 @@ PassRecords runFastPasses(const ObservedSizes& sizes,
 std::vector<float> drawCountedResample(ResampleGenerator& generator,
                                        const ObservedSizes& sizes);
 
-// True when no A is NaN: then a stable sort orders them exactly as the
-// repeated selection does.
-bool sortIsExact(const PassRecords& passes);
-
-// Identical to summarizeBySelection.
-// REQUIRES: sortIsExact(passes)
+// Identical to summarizeBySelection, in time N log N for N resamples where
+// the selection takes N x N.
 BootstrapResult summarizeBySort(const PassRecords& passes, float observedA);
 
 }  // namespace talvik
