@@ -111,6 +111,19 @@ TEST(FastBootstrap, First1000PassesOfMoreResamplesAreTheDialogues) {
   }
 }
 
+// The generator's 2^24 states last about 16778 resamples of 1000 steps. With
+// at most 216 sizes a whole period accepts a multiple of n draws, so pass
+// 16779 is pass 1 again and the resamples repeat from there.
+TEST(FastBootstrap, ResamplesRepeatAfterTheGeneratorsPeriod) {
+  RandomSizes random(16778);
+  const ObservedSizes sizes = random.next(37);
+  ResampleGenerator generator(1234567);
+  const PassRecords passes = runFastPasses(sizes, generator, 18000);
+  for (int k = 0; k < 18000 - 16778; ++k) {
+    ASSERT_EQ(bits(passes.passA[k + 16778]), bits(passes.passA[k])) << k + 1;
+  }
+}
+
 TEST(FastBootstrap, SingleSizeMatchesLiteral) {
   for (const float size : {250.0f, 0.0f, kInfinity}) {
     expectBootstrapMatchesLiteral({size}, 1234.5);
