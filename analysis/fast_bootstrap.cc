@@ -92,7 +92,7 @@ std::vector<int> sortedAboveFloor(const std::vector<float>& values, int first) {
    left. While NaNs remain before the last pass, the positions take the
    values after the last NaN: those above -99999.0 in stable order, then the
    largest left, whose pass, the first to hold it, then holds -99999.0 and is
-   taken for every position after. The scan never reaches a NaN after it. */
+   taken for every position after. */
 BootstrapResult summarizeBySort(const PassRecords& passes, float observedA) {
   const int resamples = static_cast<int>(passes.passA.size());
   std::vector<float> values = passes.passA;

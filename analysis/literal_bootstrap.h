@@ -12,8 +12,9 @@ namespace talvik {
 // The bootstrap done step by step as first written: every resample drawn with
 // the double generator, ordered by repeated selection, its A computed by
 // rankSizeA, and the A values ordered by repeated selection. It is the
-// reference for the faster method and serves every case that method cannot
-// reproduce exactly. The selection takes time in the square of the resamples.
+// reference for the faster method, and its passes serve the lists that method
+// cannot reproduce exactly (those holding NaN). The selection takes time in
+// the square of the resamples.
 
 // What the resampling passes record. Index k - 1 holds pass k.
 struct PassRecords {

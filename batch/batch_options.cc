@@ -55,15 +55,13 @@ const char kBatchUsage[] =
     "plotting\n"
     "                     file) and DIR/STEM.svg (its picture); the level\n"
     "                     plotted is the first --level, else 90.\n"
-    "      --title TEXT   the title of the --plot pictures (default: "
-    "\"Rank-size\n"
+    "      --title TEXT   the title of the --plot pictures (default: \"Rank-size\n"
     "                     graph of\" and the file's name).\n"
     "      --chart FILE   an SVG chart comparing A and its five ranges across\n"
     "                     all analyses (at most 1000).\n"
     "      --label FILE=TEXT  the chart's label for FILE's analyses; may\n"
     "                     repeat.\n"
-    "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): "
-    "the\n"
+    "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): the\n"
     "                     size axis of the pictures reads \"Size (TEXT)\".\n"
     "  -j, --jobs N       analyses run in parallel on N threads (default: all\n"
     "                     cores); the output is the same whatever N is.\n"
@@ -287,8 +285,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     if (equals == std::string::npos || equals == 0) {
       return usageError("--label \"" + text + "\": FILE=TEXT expected");
     }
-    options.labels.emplace_back(text.substr(0, equals),
-                                text.substr(equals + 1));
+    options.labels.emplace_back(text.substr(0, equals), text.substr(equals + 1));
     // A label for no FILE is most likely a misspelt name.
     if (std::find(options.files.begin(), options.files.end(),
                   options.labels.back().first) == options.files.end()) {
