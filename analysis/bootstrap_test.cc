@@ -119,15 +119,6 @@ TEST(Bootstrap, BoundPositionsOfLevels) {
   }
 }
 
-TEST(Bootstrap, ResampleCountsAreWholeThousandsUpTo100000) {
-  for (const int resamples : {1000, 2000, 5000, 99000, 100000}) {
-    EXPECT_TRUE(isResampleCount(resamples)) << resamples;
-  }
-  for (const int resamples : {0, -1000, 999, 1500, 100001, 101000}) {
-    EXPECT_FALSE(isResampleCount(resamples)) << resamples;
-  }
-}
-
 TEST(Bootstrap, BoundPositionsScaleWithResamples) {
   const struct {
     int level;

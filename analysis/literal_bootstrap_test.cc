@@ -90,12 +90,6 @@ TEST(LiteralBootstrap, MeanSumsInPassOrder) {
   EXPECT_EQ(meanPassA(passes), 1.0f / 1000.0f);
 }
 
-TEST(LiteralBootstrap, MeanDividesByTheResamplesInFloat) {
-  PassRecords passes(3000);
-  passes.passA[2999] = 1.0f;
-  EXPECT_EQ(meanPassA(passes), 1.0f / 3000.0f);
-}
-
 TEST(LiteralBootstrap, EqualValuesGoByPassNumber) {
   PassRecords passes;
   for (int k = 0; k < kResampleCount; ++k) {

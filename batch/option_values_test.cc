@@ -58,19 +58,6 @@ TEST(ParseLevelValue, WholeNumbersFromOneTo99) {
   }
 }
 
-TEST(ParseResamplesValue, WholeThousandsFrom1000To100000) {
-  EXPECT_EQ(parseResamplesValue("1000").resamples, 1000);
-  EXPECT_EQ(parseResamplesValue("05000").resamples, 5000);
-  EXPECT_EQ(parseResamplesValue("100000").resamples, 100000);
-  for (const char* text : {"0", "999", "1500", "101000", "-1000", "+2000",
-                           "2e3", "2000.0", "", "99999999999999999999"}) {
-    EXPECT_EQ(parseResamplesValue(text).error,
-              "resamples \"" + std::string(text) +
-                  "\" is not a multiple of 1000 from 1000 to 100000")
-        << text;
-  }
-}
-
 TEST(SeedText, WholeSeedsAsWholeNumbersOthersShortest) {
   EXPECT_EQ(seedText(0.0), "0");
   EXPECT_EQ(seedText(1234567.0), "1234567");
