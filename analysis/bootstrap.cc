@@ -2,7 +2,6 @@
 
 #include <cassert>
 #include <cstddef>
-#include <utility>
 
 #include "analysis/fast_bootstrap.h"
 #include "analysis/literal_bootstrap.h"
@@ -12,33 +11,40 @@
 
 namespace talvik {
 
+bool isResampleCount(int resamples) {
+  return resamples >= kResampleCount && resamples <= kMaxResampleCount &&
+         resamples % kResampleCount == 0;
+}
+
 float observedA(const ObservedSizes& sizes) {
   std::vector<float> working = sizes;
   return rankSizeA(working);
 }
 
-// The fast passes and the sort serve wherever they are exact; the results
-// are the same bits either way.
+// The fast passes serve wherever they are exact, and the sort always; the
+// results are the same bits as the literal bootstrap's.
 BootstrapResult runBootstrap(const ObservedSizes& sizes,
-                             ResampleGenerator& generator, float observedA) {
+                             ResampleGenerator& generator, float observedA,
+                             int resamples) {
   assert(!sizes.empty() &&
          sizes.size() <= static_cast<std::size_t>(kMaxSettlements));
+  assert(isResampleCount(resamples));
   PassRecords passes = fastPassesAreExact(sizes)
-                           ? runFastPasses(sizes, generator)
-                           : runLiteralPasses(sizes, generator);
-  return sortIsExact(passes)
-             ? summarizeBySort(passes, observedA)
-             : summarizeBySelection(std::move(passes), observedA);
+                           ? runFastPasses(sizes, generator, resamples)
+                           : runLiteralPasses(sizes, generator, resamples);
+  return summarizeBySort(passes, observedA);
 }
 
-BoundPositions boundPositions(int level) {
+// N is a whole number of thousands, so both terms are whole.
+BoundPositions boundPositions(int level, int resamples) {
   assert(level >= 1 && level <= 99);
-  const int upper = 500 - 5 * level;
-  return {upper, 1001 - upper};
+  assert(isResampleCount(resamples));
+  const int upper = resamples / 2 - level * (resamples / 200);
+  return {upper, resamples + 1 - upper};
 }
 
 ErrorRange errorRange(const BootstrapResult& result, int level) {
-  const BoundPositions positions = boundPositions(level);
+  const BoundPositions positions = boundPositions(level, result.resamples());
   const float upperA = result.orderedA[positions.upper - 1];
   const float lowerA = result.orderedA[positions.lower - 1];
   return {.level = level,
@@ -53,7 +59,7 @@ ErrorRange errorRange(const BootstrapResult& result, int level) {
 std::optional<int> selectUpperResample(const BootstrapResult& result,
                                        const ErrorRange& range) {
   std::optional<int> lastUnmarked;
-  for (int position = 1; position <= kResampleCount; ++position) {
+  for (int position = 1; position <= result.resamples(); ++position) {
     if (isMarkedState(result.orderedState[position - 1])) continue;
     if (result.orderedA[position - 1] <= range.upper) return position;
     lastUnmarked = position;
@@ -61,11 +67,11 @@ std::optional<int> selectUpperResample(const BootstrapResult& result,
   return lastUnmarked;
 }
 
-// Position 1000 is never examined.
+// Position N, the last, is never examined.
 std::optional<int> selectLowerResample(const BootstrapResult& result,
                                        const ErrorRange& range) {
   std::optional<int> lastUnmarked;
-  for (int position = kResampleCount - 1; position >= 1; --position) {
+  for (int position = result.resamples() - 1; position >= 1; --position) {
     if (isMarkedState(result.orderedState[position - 1])) continue;
     if (result.orderedA[position - 1] >= range.lower) return position;
     lastUnmarked = position;

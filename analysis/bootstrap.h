@@ -10,7 +10,15 @@
 
 namespace talvik {
 
+// The dialogue's resamples; talvik-batch may draw more, in whole thousands up
+// to kMaxResampleCount. The generator's stream goes on, so the first 1000
+// resamples of any count are the dialogue's.
 inline constexpr int kResampleCount = 1000;
+inline constexpr int kMaxResampleCount = 100000;
+
+// True for the counts the bootstrap accepts: kResampleCount to
+// kMaxResampleCount in steps of kResampleCount.
+bool isResampleCount(int resamples);
 
 // The state recorded for a resample that lacks the largest observed size, and
 // for a position of the ordering that no resample took. Such a resample is
@@ -24,15 +32,21 @@ inline constexpr float kSelectionFloor = -99999.0f;
 // never negative.
 inline bool isMarkedState(double state) { return state < 0.0; }
 
-// The outcome of the 1000 resamples. Index 0 holds position 1.
+// The outcome of the resamples. Index 0 holds position 1.
 struct BootstrapResult {
+  // REQUIRES: isResampleCount(resamples)
+  explicit BootstrapResult(int resamples = kResampleCount)
+      : orderedA(resamples), orderedState(resamples) {}
+
+  int resamples() const { return static_cast<int>(orderedA.size()); }
+
   float observedA = 0.0f;
   float meanA = 0.0f;
-  float shift = 0.0f;                            // observedA - meanA
-  std::array<float, kResampleCount> orderedA{};  // largest first
+  float shift = 0.0f;           // observedA - meanA
+  std::vector<float> orderedA;  // largest first
   // The generator state before each resample at the same position, or
   // kMarkedState.
-  std::array<double, kResampleCount> orderedState{};
+  std::vector<double> orderedState;
 };
 
 // The bounds of A at one confidence level.
@@ -46,25 +60,27 @@ struct ErrorRange {
 // The levels whose ranges every run reports, in the order they are shown.
 inline constexpr std::array<int, 5> kReportedLevels = {99, 95, 90, 80, 66};
 
-// Positions (1 to 1000) in orderedA of the upper and lower bound of a level.
+// Positions (1 to N, the resamples) in orderedA of the upper and lower bound
+// of a level.
 struct BoundPositions {
-  int upper;  // 500 - 5 x level
-  int lower;  // 1001 - upper
+  int upper;  // N / 2 - level x N / 200; for 1000, 500 - 5 x level
+  int lower;  // N + 1 - upper
 };
 
 // The A of the observed sizes (pass 0), computed on a copy.
 float observedA(const ObservedSizes& sizes);
 
-// Draws the 1000 resamples from the seeded generator and summarises them.
-// REQUIRES: 1 <= sizes.size() <= 1000
+// Draws `resamples` resamples from the seeded generator and summarises them.
+// REQUIRES: 1 <= sizes.size() <= 1000, isResampleCount(resamples)
 BootstrapResult runBootstrap(const ObservedSizes& sizes,
-                             ResampleGenerator& generator, float observedA);
+                             ResampleGenerator& generator, float observedA,
+                             int resamples = kResampleCount);
 
-// REQUIRES: 1 <= level <= 99
-BoundPositions boundPositions(int level);
+// REQUIRES: 1 <= level <= 99, isResampleCount(resamples)
+BoundPositions boundPositions(int level, int resamples = kResampleCount);
 ErrorRange errorRange(const BootstrapResult& result, int level);
 
-// The position (1 to 1000) of the resample plotted at each bound, or nullopt
+// The position (1 to N) of the resample plotted at each bound, or nullopt
 // when every examined position is marked.
 std::optional<int> selectUpperResample(const BootstrapResult& result,
                                        const ErrorRange& range);

@@ -57,6 +57,19 @@ void fastBootstrapWithZeros(benchmark::State& state) {
   }
 }
 
+// talvik-batch's --resamples: the fast bootstrap of range(0) settlements with
+// range(1) resamples.
+void moreResamples(benchmark::State& state) {
+  const ObservedSizes sizes =
+      positiveHierarchy(static_cast<int>(state.range(0)));
+  const float a = observedA(sizes);
+  const int resamples = static_cast<int>(state.range(1));
+  for (auto _ : state) {
+    ResampleGenerator generator(1234567);
+    benchmark::DoNotOptimize(runBootstrap(sizes, generator, a, resamples));
+  }
+}
+
 BENCHMARK(literalBootstrap)
     ->Arg(5)
     ->Arg(37)
@@ -70,6 +83,10 @@ BENCHMARK(fastBootstrap)
 BENCHMARK(fastBootstrapWithZeros)
     ->Arg(37)
     ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(moreResamples)
+    ->Args({1000, 10000})
+    ->Args({1000, 100000})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -36,12 +36,12 @@ ObservedSizes descendingSizes(int n) {
   return sizes;
 }
 
-// orderedA[i] = (1000 - i) / 8, every state i.
-BootstrapResult evenResult(float shift) {
-  BootstrapResult result;
+// orderedA[i] = (N - i) / 8, every state i.
+BootstrapResult evenResult(float shift, int resamples = kResampleCount) {
+  BootstrapResult result(resamples);
   result.shift = shift;
-  for (int i = 0; i < kResampleCount; ++i) {
-    result.orderedA[i] = static_cast<float>(kResampleCount - i) / 8.0f;
+  for (int i = 0; i < resamples; ++i) {
+    result.orderedA[i] = static_cast<float>(resamples - i) / 8.0f;
     result.orderedState[i] = i;
   }
   return result;
@@ -119,6 +119,42 @@ TEST(Bootstrap, BoundPositionsOfLevels) {
   }
 }
 
+TEST(Bootstrap, BoundPositionsScaleWithResamples) {
+  const struct {
+    int level;
+    int resamples;
+    int upper;
+    int lower;
+  } cases[] = {{99, 2000, 10, 1991},
+               {95, 5000, 125, 4876},
+               {90, 10000, 500, 9501},
+               {66, 100000, 17000, 83001},
+               {1, 3000, 1485, 1516}};
+  for (const auto& c : cases) {
+    const BoundPositions positions = boundPositions(c.level, c.resamples);
+    EXPECT_EQ(positions.upper, c.upper) << c.level << " " << c.resamples;
+    EXPECT_EQ(positions.lower, c.lower) << c.level << " " << c.resamples;
+  }
+}
+
+TEST(Bootstrap, ErrorRangeTakesTheResultsResamples) {
+  const ErrorRange range = errorRange(evenResult(0.375f, 2000), 90);
+  EXPECT_EQ(range.upper, 1901.0f / 8.0f + 0.375f);
+  EXPECT_EQ(range.lower, 100.0f / 8.0f + 0.375f);
+  EXPECT_EQ(range.width, 1901.0f / 8.0f - 100.0f / 8.0f);
+}
+
+TEST(Bootstrap, ScansOfMoreResamplesSpanThemAllButTheLowerScansLast) {
+  BootstrapResult result = evenResult(0.0f, 3000);
+  ErrorRange range = errorRange(result, 95);
+  range.upper = -1.0f;
+  range.lower = -1.0f;
+  EXPECT_EQ(selectUpperResample(result, range), 3000);
+  EXPECT_EQ(selectLowerResample(result, range), 2999);
+  result.orderedState[2998] = kMarkedState;
+  EXPECT_EQ(selectLowerResample(result, range), 2998);
+}
+
 TEST(Bootstrap, ErrorRangeShiftsBoundsButNotWidth) {
   for (const float shift : {0.0f, 0.375f, -1000.0f}) {
     const ErrorRange range = errorRange(evenResult(shift), 90);
@@ -143,7 +179,8 @@ TEST(Bootstrap, NaNsMadeOnTheWayHaveTheSignBit) {
   EXPECT_EQ(bits(shifted.upper), 0xffc00000u);
 
   BootstrapResult infinite = evenResult(0.0f);
-  infinite.orderedA.fill(std::numeric_limits<float>::infinity());
+  std::fill(infinite.orderedA.begin(), infinite.orderedA.end(),
+            std::numeric_limits<float>::infinity());
   EXPECT_EQ(bits(errorRange(infinite, 95).width), 0xffc00000u);
 }
 
@@ -194,7 +231,7 @@ TEST(Bootstrap, NoQualifyingPositionTakesNearestUnmarked) {
 TEST(Bootstrap, EveryExaminedPositionMarkedSelectsNothing) {
   BootstrapResult result = evenResult(0.0f);
   const ErrorRange range = errorRange(result, 95);
-  result.orderedState.fill(-1.0);
+  std::fill(result.orderedState.begin(), result.orderedState.end(), -1.0);
   EXPECT_EQ(selectUpperResample(result, range), std::nullopt);
   result.orderedState[999] = 5.0;
   EXPECT_EQ(selectLowerResample(result, range), std::nullopt);
@@ -262,7 +299,8 @@ TEST(Bootstrap, AnalyseLevelGivesTheRangeAndTheBoundResamplesOfItsPasses) {
   EXPECT_EQ(level.lowerResample,
             resampleOfPass(sizes, 1234567, result.orderedState[lower - 1]));
 
-  result.orderedState.fill(kMarkedState);
+  std::fill(result.orderedState.begin(), result.orderedState.end(),
+            kMarkedState);
   const LevelAnalysis unplottable = analyseLevel(sizes, result, generator, 80);
   EXPECT_EQ(unplottable.upperResample, sizes);
   EXPECT_EQ(unplottable.lowerResample, sizes);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <span>
@@ -23,13 +24,14 @@ bool fastPassesAreExact(const ObservedSizes& sizes) {
 }
 
 PassRecords runFastPasses(const ObservedSizes& sizes,
-                          ResampleGenerator& generator) {
+                          ResampleGenerator& generator, int resamples) {
   constexpr int kBatch = ResampleRankSizeA::kBatch;
   static_assert(kResampleCount % kBatch == 0);
+  assert(resamples % kBatch == 0);
   ResampleRankSizeA resampleA(sizes);
   CountedResample resample(static_cast<int>(sizes.size()));
-  PassRecords passes;
-  for (int k = 0; k < kResampleCount; k += kBatch) {
+  PassRecords passes(resamples);
+  for (int k = 0; k < resamples; k += kBatch) {
     for (int slot = 0; slot < kBatch; ++slot) {
       passes.passState[k + slot] = generator.state();
       resample.draw(generator);
@@ -56,40 +58,71 @@ std::vector<float> drawCountedResample(ResampleGenerator& generator,
   return ordered;
 }
 
-bool sortIsExact(const PassRecords& passes) {
-  return std::none_of(passes.passA.begin(), passes.passA.end(),
-                      [](float a) { return std::isnan(a); });
+namespace {
+
+// The positions from `first` on whose values are above kSelectionFloor,
+// ordered by a stable sort of their values, largest first.
+std::vector<int> sortedAboveFloor(const std::vector<float>& values, int first) {
+  std::vector<int> order;
+  order.reserve(values.size() - static_cast<std::size_t>(first));
+  for (int k = first; k < static_cast<int>(values.size()); ++k) {
+    if (values[k] > kSelectionFloor) order.push_back(k);
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [&values](int a, int b) { return values[a] > values[b]; });
+  return order;
 }
 
-/* Why a stable sort orders the A values as the repeated selection does when
-   none is NaN. Then the selection takes a value only when it is strictly
-   greater than the running best, which starts at -99999.0 and only grows:
-   a value of -99999.0 or less (minus infinity among them) is never taken,
-   and a taken value becomes -99999.0, so it is never taken again. While
-   values above -99999.0 remain, each output position receives the largest
-   of them, the one of the lowest pass among equal ones; after that nothing
-   is taken and the position keeps -99999.0 with the marked state. That is
-   the stable sort, largest first, of the values above -99999.0, each with
-   its pass's state, followed by the untaken positions. */
+}  // namespace
+
+/* Why a stable sort orders the A values as the repeated selection does.
+   Without NaN, the selection takes a value only when it is strictly greater
+   than the running best, which starts at -99999.0 and only grows: a value of
+   -99999.0 or less (minus infinity among them) is never taken, and a taken
+   value becomes -99999.0, so it is never taken again. While values above
+   -99999.0 remain, each output position receives the largest of them, the
+   one of the lowest pass among equal ones; after that nothing is taken and
+   the position keeps -99999.0 with the marked state.
+
+   A NaN is taken wherever the scan meets it, and so is the value after it,
+   whatever it is; from there on the scan takes only greater values. So a
+   scan takes the last pass when it holds NaN, and otherwise the first
+   largest value after the last NaN. A NaN in the last pass is the first
+   position's and becomes -99999.0, after which the same holds of the passes
+   left. While NaNs remain before the last pass, the positions take the
+   values after the last NaN: those above -99999.0 in stable order, then the
+   largest left, whose pass, the first to hold it, then holds -99999.0 and is
+   taken for every position after. */
 BootstrapResult summarizeBySort(const PassRecords& passes, float observedA) {
-  std::vector<int> order;
-  order.reserve(kResampleCount);
-  for (int k = 0; k < kResampleCount; ++k) {
-    if (passes.passA[k] > kSelectionFloor) order.push_back(k);
-  }
-  std::stable_sort(order.begin(), order.end(), [&passes](int a, int b) {
-    return passes.passA[a] > passes.passA[b];
-  });
-  BootstrapResult result;
+  const int resamples = static_cast<int>(passes.passA.size());
+  std::vector<float> values = passes.passA;
+  BootstrapResult result(resamples);
   result.observedA = observedA;
   result.meanA = meanPassA(passes);
-  result.orderedA.fill(kSelectionFloor);
-  result.orderedState.fill(kMarkedState);
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    result.orderedA[i] = passes.passA[order[i]];
-    result.orderedState[i] = passes.passState[order[i]];
-  }
   result.shift = pinNaNSign(observedA - result.meanA);
+  int next = 0;
+  const auto place = [&](int pass) {
+    result.orderedA[next] = values[pass];
+    result.orderedState[next] = passes.passState[pass];
+    values[pass] = kSelectionFloor;
+    ++next;
+  };
+  if (std::isnan(values.back())) place(resamples - 1);
+  int lastNaN = resamples - 1;
+  while (lastNaN >= 0 && !std::isnan(values[lastNaN])) --lastNaN;
+  for (const int pass : sortedAboveFloor(values, lastNaN + 1)) place(pass);
+  if (lastNaN < 0) {
+    std::fill(result.orderedA.begin() + next, result.orderedA.end(),
+              kSelectionFloor);
+    std::fill(result.orderedState.begin() + next, result.orderedState.end(),
+              kMarkedState);
+    return result;
+  }
+  int largest = lastNaN + 1;
+  for (int pass = largest + 1; pass < resamples; ++pass) {
+    if (values[pass] > values[largest]) largest = pass;
+  }
+  while (next < resamples) place(largest);
   return result;
 }
 

@@ -19,22 +19,20 @@ namespace talvik {
 // logarithms reproduce the literal passes exactly.
 bool fastPassesAreExact(const ObservedSizes& sizes);
 
-// Passes 1 to 1000, identical to runLiteralPasses.
-// REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000
+// Passes 1 to `resamples`, identical to runLiteralPasses.
+// REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000,
+//           isResampleCount(resamples)
 PassRecords runFastPasses(const ObservedSizes& sizes,
-                          ResampleGenerator& generator);
+                          ResampleGenerator& generator,
+                          int resamples = kResampleCount);
 
 // Identical to drawOrderedResample.
 // REQUIRES: fastPassesAreExact(sizes) and 1 <= sizes.size() <= 1000
 std::vector<float> drawCountedResample(ResampleGenerator& generator,
                                        const ObservedSizes& sizes);
 
-// True when no A is NaN: then a stable sort orders them exactly as the
-// repeated selection does.
-bool sortIsExact(const PassRecords& passes);
-
-// Identical to summarizeBySelection.
-// REQUIRES: sortIsExact(passes)
+// Identical to summarizeBySelection, in time N log N for N resamples where
+// the selection takes N x N.
 BootstrapResult summarizeBySort(const PassRecords& passes, float observedA);
 
 }  // namespace talvik

@@ -25,7 +25,8 @@ void expectSameBits(const BootstrapResult& fast,
   EXPECT_EQ(bits(fast.observedA), bits(literal.observedA));
   EXPECT_EQ(bits(fast.meanA), bits(literal.meanA));
   EXPECT_EQ(bits(fast.shift), bits(literal.shift));
-  for (int i = 0; i < kResampleCount; ++i) {
+  ASSERT_EQ(fast.resamples(), literal.resamples());
+  for (int i = 0; i < fast.resamples(); ++i) {
     ASSERT_EQ(bits(fast.orderedA[i]), bits(literal.orderedA[i]))
         << "position " << i + 1;
     ASSERT_EQ(bits(fast.orderedState[i]), bits(literal.orderedState[i]))
@@ -33,14 +34,15 @@ void expectSameBits(const BootstrapResult& fast,
   }
 }
 
-void expectBootstrapMatchesLiteral(const ObservedSizes& sizes, double seed) {
-  SCOPED_TRACE(::testing::Message()
-               << "n " << sizes.size() << " seed " << seed);
+void expectBootstrapMatchesLiteral(const ObservedSizes& sizes, double seed,
+                                   int resamples = kResampleCount) {
+  SCOPED_TRACE(::testing::Message() << "n " << sizes.size() << " seed " << seed
+                                    << " resamples " << resamples);
   const float a = observedA(sizes);
   ResampleGenerator fastGenerator(seed);
   ResampleGenerator literalGenerator(seed);
-  expectSameBits(runBootstrap(sizes, fastGenerator, a),
-                 runLiteralBootstrap(sizes, literalGenerator, a));
+  expectSameBits(runBootstrap(sizes, fastGenerator, a, resamples),
+                 runLiteralBootstrap(sizes, literalGenerator, a, resamples));
   EXPECT_EQ(bits(fastGenerator.state()), bits(literalGenerator.state()));
 }
 
@@ -58,17 +60,6 @@ TEST(FastBootstrap, ExactForOrderedListsWithoutNaN) {
   }
 }
 
-TEST(FastBootstrap, SortExactUnlessSomeAIsNaN) {
-  PassRecords passes;
-  passes.passA.fill(0.5f);
-  for (const float a : {kInfinity, -kInfinity, -99999.0f, -1e6f}) {
-    passes.passA[600] = a;
-    EXPECT_TRUE(sortIsExact(passes)) << a;
-  }
-  passes.passA[600] = kNaN;
-  EXPECT_FALSE(sortIsExact(passes));
-}
-
 TEST(FastBootstrap, WorkedFiveSizeBootstrapMatchesLiteral) {
   expectBootstrapMatchesLiteral({100, 90, 80, 70, 60}, 1234567);
   expectBootstrapMatchesLiteral({120, 60, 40, 30, 24}, 1234567);
@@ -83,6 +74,53 @@ TEST(FastBootstrap, RandomListsMatchLiteral) {
   for (int i = 0; i < 8; ++i) {
     const ObservedSizes sizes = random.next(random.count(i < 6 ? 12 : 200));
     expectBootstrapMatchesLiteral(sizes, random.seed());
+  }
+}
+
+TEST(FastBootstrap, MoreResamplesMatchLiteral) {
+  RandomSizes random(20261209);
+  for (int i = 0; i < 4; ++i) {
+    const ObservedSizes sizes = random.next(random.count(i < 3 ? 12 : 100));
+    expectBootstrapMatchesLiteral(sizes, random.seed(), i < 3 ? 3000 : 2000);
+  }
+  expectBootstrapMatchesLiteral({250.0f}, 1234.5, 2000);
+  expectBootstrapMatchesLiteral({10, 5, 0}, 1234567, 3000);
+}
+
+// The generator's stream goes on past the dialogue's 1000 resamples, whichever
+// way the passes are run.
+TEST(FastBootstrap, First1000PassesOfMoreResamplesAreTheDialogues) {
+  RandomSizes random(5000);
+  const ObservedSizes sizes = random.next(37);
+  const ObservedSizes withNaN =
+      orderLargestFirst(std::vector<float>{30, kNaN, 20, 10});
+  ResampleGenerator thousand(1234567);
+  ResampleGenerator more(1234567);
+  const PassRecords dialogue = runFastPasses(sizes, thousand);
+  const PassRecords longer = runFastPasses(sizes, more, 5000);
+  ResampleGenerator literalThousand(7654321);
+  ResampleGenerator literalMore(7654321);
+  const PassRecords literal = runLiteralPasses(withNaN, literalThousand);
+  const PassRecords literalLonger =
+      runLiteralPasses(withNaN, literalMore, 5000);
+  ASSERT_EQ(longer.passA.size(), 5000u);
+  for (int k = 0; k < kResampleCount; ++k) {
+    ASSERT_EQ(bits(longer.passA[k]), bits(dialogue.passA[k])) << k + 1;
+    ASSERT_EQ(bits(longer.passState[k]), bits(dialogue.passState[k])) << k + 1;
+    ASSERT_EQ(bits(literalLonger.passA[k]), bits(literal.passA[k])) << k + 1;
+  }
+}
+
+// The generator's 2^24 states last about 16778 resamples of 1000 steps. With
+// at most 216 sizes a whole period accepts a multiple of n draws, so pass
+// 16779 is pass 1 again and the resamples repeat from there.
+TEST(FastBootstrap, ResamplesRepeatAfterTheGeneratorsPeriod) {
+  RandomSizes random(16778);
+  const ObservedSizes sizes = random.next(37);
+  ResampleGenerator generator(1234567);
+  const PassRecords passes = runFastPasses(sizes, generator, 18000);
+  for (int k = 0; k < 18000 - 16778; ++k) {
+    ASSERT_EQ(bits(passes.passA[k + 16778]), bits(passes.passA[k])) << k + 1;
   }
 }
 
@@ -150,19 +188,44 @@ TEST(FastBootstrap, SortMatchesSelection) {
   std::mt19937 random(5);
   const float untaken[] = {-kInfinity, -99999.0f, -123456.0f};
   for (int i = 0; i < 40; ++i) {
-    PassRecords passes;
+    const int resamples = i % 4 == 3 ? 3000 : kResampleCount;
+    PassRecords passes(resamples);
     const std::uint32_t distinct = 1 + random() % 50;
     const std::uint32_t untakenShare = random() % 3;  // tenths
-    for (int k = 0; k < kResampleCount; ++k) {
+    for (int k = 0; k < resamples; ++k) {
       passes.passA[k] =
           random() % 10 < untakenShare
               ? untaken[random() % 3]
               : static_cast<float>(random() % distinct) / 7.0f - 3.0f;
       passes.passState[k] = random() % 3 == 0 ? -1.0 : random() % 16777216u;
     }
-    if (i == 1) passes.passA.fill(-kInfinity);
-    if (i % 4 == 0) passes.passA[random() % kResampleCount] = kInfinity;
-    ASSERT_TRUE(sortIsExact(passes));
+    if (i == 1) std::fill(passes.passA.begin(), passes.passA.end(), -kInfinity);
+    if (i % 4 == 0) passes.passA[random() % resamples] = kInfinity;
+    expectSameBits(summarizeBySort(passes, 0.25f),
+                   summarizeBySelection(passes, 0.25f));
+  }
+}
+
+// NaNs anywhere, at the end, and before values that are all -99999.0 or
+// below, which the selection then takes.
+TEST(FastBootstrap, SortMatchesSelectionWithNaN) {
+  std::mt19937 random(11);
+  const float odd[] = {kNaN, -kNaN, -kInfinity, -99999.0f, -123456.0f};
+  for (int i = 0; i < 60; ++i) {
+    const int resamples = i % 5 == 4 ? 2000 : kResampleCount;
+    PassRecords passes(resamples);
+    const std::uint32_t oddShare = random() % 4;  // tenths
+    for (int k = 0; k < resamples; ++k) {
+      passes.passA[k] = random() % 10 < oddShare
+                            ? odd[random() % 5]
+                            : static_cast<float>(random() % 40) / 7.0f - 3.0f;
+      passes.passState[k] = random() % 3 == 0 ? -1.0 : random() % 16777216u;
+    }
+    const int tail = static_cast<int>(random() % 4);
+    for (int k = resamples - tail; k < resamples; ++k) {
+      passes.passA[k] = i % 2 == 0 ? odd[random() % 5] : kNaN;
+    }
+    if (i % 3 == 0) passes.passA[random() % resamples] = kNaN;
     expectSameBits(summarizeBySort(passes, 0.25f),
                    summarizeBySelection(passes, 0.25f));
   }

@@ -17,9 +17,9 @@ std::vector<float> drawOrderedResample(ResampleGenerator& generator,
 }
 
 PassRecords runLiteralPasses(const ObservedSizes& sizes,
-                             ResampleGenerator& generator) {
-  PassRecords passes;
-  for (int k = 0; k < kResampleCount; ++k) {
+                             ResampleGenerator& generator, int resamples) {
+  PassRecords passes(resamples);
+  for (int k = 0; k < resamples; ++k) {
     passes.passState[k] = generator.state();
     std::vector<float> working = drawOrderedResample(generator, sizes);
     if (sizes[0] > working[0]) passes.passState[k] = kMarkedState;
@@ -31,14 +31,15 @@ PassRecords runLiteralPasses(const ObservedSizes& sizes,
 float meanPassA(const PassRecords& passes) {
   float sum = 0.0f;
   for (const float a : passes.passA) sum = sum + a;
-  return pinNaNSign(sum / static_cast<float>(kResampleCount));
+  return pinNaNSign(sum / static_cast<float>(passes.passA.size()));
 }
 
 BootstrapResult summarizeBySelection(PassRecords passes, float observedA) {
-  BootstrapResult result;
+  const int resamples = static_cast<int>(passes.passA.size());
+  BootstrapResult result(resamples);
   result.observedA = observedA;
   result.meanA = meanPassA(passes);
-  for (int i = 0; i < kResampleCount; ++i) {
+  for (int i = 0; i < resamples; ++i) {
     float best = kSelectionFloor;
     std::optional<std::size_t> taken;
     for (std::size_t j = 0; j < passes.passA.size(); ++j) {
@@ -57,8 +58,9 @@ BootstrapResult summarizeBySelection(PassRecords passes, float observedA) {
 
 BootstrapResult runLiteralBootstrap(const ObservedSizes& sizes,
                                     ResampleGenerator& generator,
-                                    float observedA) {
-  return summarizeBySelection(runLiteralPasses(sizes, generator), observedA);
+                                    float observedA, int resamples) {
+  return summarizeBySelection(runLiteralPasses(sizes, generator, resamples),
+                              observedA);
 }
 
 }  // namespace talvik

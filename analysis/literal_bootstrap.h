@@ -1,7 +1,6 @@
 #ifndef TALVIK_ANALYSIS_LITERAL_BOOTSTRAP_H_
 #define TALVIK_ANALYSIS_LITERAL_BOOTSTRAP_H_
 
-#include <array>
 #include <vector>
 
 #include "analysis/bootstrap.h"
@@ -12,17 +11,21 @@ namespace talvik {
 
 // The bootstrap done step by step as first written: every resample drawn with
 // the double generator, ordered by repeated selection, its A computed by
-// rankSizeA, and the 1000 values ordered by repeated selection. It is the
-// reference for the faster method and serves every case that method cannot
-// reproduce exactly.
+// rankSizeA, and the A values ordered by repeated selection. It is the
+// reference for the faster method, and its passes serve the lists that method
+// cannot reproduce exactly (those holding NaN). The selection takes time in
+// the square of the resamples.
 
 // What the resampling passes record. Index k - 1 holds pass k.
 struct PassRecords {
+  explicit PassRecords(int resamples = kResampleCount)
+      : passA(resamples), passState(resamples) {}
+
   // The A of each resample.
-  std::array<float, kResampleCount> passA{};
+  std::vector<float> passA;
   // The generator state before each resample, or kMarkedState when the
   // resample lacks the largest observed size.
-  std::array<double, kResampleCount> passState{};
+  std::vector<double> passState;
 };
 
 // Draws n positions of `sizes` and orders the drawn sizes largest first.
@@ -30,12 +33,14 @@ struct PassRecords {
 std::vector<float> drawOrderedResample(ResampleGenerator& generator,
                                        const ObservedSizes& sizes);
 
-// Passes 1 to 1000.
-// REQUIRES: 1 <= sizes.size() <= 1000
+// Passes 1 to `resamples`.
+// REQUIRES: 1 <= sizes.size() <= 1000, isResampleCount(resamples)
 PassRecords runLiteralPasses(const ObservedSizes& sizes,
-                             ResampleGenerator& generator);
+                             ResampleGenerator& generator,
+                             int resamples = kResampleCount);
 
-// The mean of the 1000 A values, summed in pass order.
+// The mean of the A values, summed in pass order and divided by their count
+// in float.
 float meanPassA(const PassRecords& passes);
 
 // meanA, shift, and the A values ordered by repeated selection: a running
@@ -44,10 +49,11 @@ float meanPassA(const PassRecords& passes);
 // keeps -99999.0 with the state -1.0.
 BootstrapResult summarizeBySelection(PassRecords passes, float observedA);
 
-// REQUIRES: 1 <= sizes.size() <= 1000
+// REQUIRES: 1 <= sizes.size() <= 1000, isResampleCount(resamples)
 BootstrapResult runLiteralBootstrap(const ObservedSizes& sizes,
                                     ResampleGenerator& generator,
-                                    float observedA);
+                                    float observedA,
+                                    int resamples = kResampleCount);
 
 }  // namespace talvik
 

@@ -79,7 +79,7 @@ TEST(LiteralBootstrap, ResampleHoldingAnEqualLargestSizeKeepsItsState) {
 
 TEST(LiteralBootstrap, MeanSumsInPassOrder) {
   PassRecords passes = passesWith({});
-  passes.passA.fill(0.0f);
+  std::fill(passes.passA.begin(), passes.passA.end(), 0.0f);
   passes.passA[0] = 1e8f;
   passes.passA[1] = 1.0f;
   passes.passA[2] = -1e8f;

@@ -12,14 +12,16 @@
 namespace talvik {
 
 BatchAnalysis analyseSizes(const ObservedSizes& observed, double seed,
-                           std::span<const int> extraLevels,
+                           int resamples, std::span<const int> extraLevels,
                            const std::optional<PlotRequest>& plot) {
   BatchAnalysis analysis;
   AnalysisNumbers& numbers = analysis.numbers;
   numbers.settlements = static_cast<int>(observed.size());
+  numbers.resamples = resamples;
   numbers.a = observedA(observed);
   ResampleGenerator generator(seed);
-  const BootstrapResult result = runBootstrap(observed, generator, numbers.a);
+  const BootstrapResult result =
+      runBootstrap(observed, generator, numbers.a, resamples);
   for (const int level : kReportedLevels) {
     numbers.ranges.push_back(errorRange(result, level));
   }

@@ -29,14 +29,15 @@ struct BatchAnalysis {
   std::string picture;
 };
 
-// Analyses the sizes with one seed by the dialogue's own steps, so that the
-// numbers and the plotting file are the dialogue's, bit for bit: A, the
-// bootstrap, the ranges of the reported levels, then of `extraLevels`, and
-// the plotting file of the plot's level with its rank-size graph.
+// Analyses the sizes with one seed by the dialogue's own steps, so that with
+// 1000 resamples the numbers and the plotting file are the dialogue's, bit
+// for bit: A, the bootstrap, the ranges of the reported levels, then of
+// `extraLevels`, and the plotting file of the plot's level with its
+// rank-size graph.
 // REQUIRES: 1 <= observed.size() <= kMaxSettlements, isUsableSeed(seed),
-//           every level from 1 to 99
+//           every level from 1 to 99, isResampleCount(resamples)
 BatchAnalysis analyseSizes(const ObservedSizes& observed, double seed,
-                           std::span<const int> extraLevels,
+                           int resamples, std::span<const int> extraLevels,
                            const std::optional<PlotRequest>& plot);
 
 }  // namespace talvik

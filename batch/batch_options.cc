@@ -26,6 +26,9 @@ const char kBatchUsage[] =
     "                     reported after the five fixed levels 99, 95, 90, "
     "80,\n"
     "                     66, in the order given, each level once.\n"
+    "      --resamples N  draw N bootstrap resamples, a multiple of 1000 from\n"
+    "                     1000 (the default, talvik's) to 100000; the first\n"
+    "                     1000 are talvik's.\n"
     "  -c, --column COL   read each FILE as CSV and take the sizes from "
     "column\n"
     "                     COL: a header name (the first row is then the "
@@ -176,6 +179,7 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   bool version = false;
   std::vector<std::string> seedValues;
   std::vector<std::string> levelValues;
+  std::string resamplesValue;
   std::string column;
   bool header = false;
   std::string separator;
@@ -191,6 +195,8 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   app.add_option("-l,--level", levelValues)
       ->allow_extra_args(false)
       ->take_all();
+  const CLI::Option* resamplesOption =
+      app.add_option("--resamples", resamplesValue);
   const CLI::Option* columnOption = app.add_option("-c,--column", column);
   app.add_flag("--header", header);
   const CLI::Option* separatorOption = app.add_option("--separator", separator);
@@ -295,6 +301,12 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
   }
 
   options.levelGiven = !levelValues.empty();
+
+  if (resamplesOption->count() > 0) {
+    const ResamplesValue value = parseResamplesValue(resamplesValue);
+    if (!value.error.empty()) return usageError(value.error);
+    options.resamples = value.resamples;
+  }
 
   const CsvOptions csv = readCsvOptions(
       columnOption->count() > 0 ? std::optional(column) : std::nullopt, header,

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/bootstrap.h"
 #include "batch/batch_analysis.h"
 #include "batch/csv_sizes.h"
 #include "batch/table_rows.h"
@@ -20,6 +21,7 @@ struct BatchOptions {
   std::vector<int> levels;
   int plotLevel = kDefaultPlotLevel;  // the first --level given, else 90
   bool levelGiven = false;            // whether any --level was given
+  int resamples = kResampleCount;     // --resamples: isResampleCount
   std::optional<CsvLayout> csv;       // set with --column
   bool largest = false;
   bool positiveOnly = false;  // sizes without a logarithm are left out

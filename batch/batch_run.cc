@@ -87,7 +87,8 @@ class BatchRun {
           options_.unit};
     }
     BatchAnalysis analysis =
-        analyseSizes(result.input->observed, job.seed, options_.levels, plot);
+        analyseSizes(result.input->observed, job.seed, options_.resamples,
+                     options_.levels, plot);
     row.numbers = std::move(analysis.numbers);
     row.sizesRead = result.input->sizesRead;
     row.leftOut = result.input->leftOut;

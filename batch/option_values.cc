@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "analysis/bootstrap.h"
 #include "analysis/number_characters.h"
 #include "analysis/plain_decimal.h"
 #include "analysis/resample_generator.h"
@@ -105,6 +106,19 @@ LevelValue parseLevelValue(std::string_view text) {
     return {0, named("level", text) + " is not a whole number from 1 to 99"};
   }
   return {*level, {}};
+}
+
+ResamplesValue parseResamplesValue(std::string_view text) {
+  int resamples = 0;
+  const bool digits =
+      !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
+  const std::from_chars_result read =
+      std::from_chars(text.data(), text.data() + text.size(), resamples);
+  if (!digits || read.ec != std::errc() || !isResampleCount(resamples)) {
+    return {0, named("resamples", text) +
+                   " is not a multiple of 1000 from 1000 to 100000"};
+  }
+  return {resamples, {}};
 }
 
 std::string seedText(double seed) {

@@ -34,6 +34,16 @@ struct LevelValue {
 // Reads one --level value: a whole number from 1 to 99.
 LevelValue parseLevelValue(std::string_view text);
 
+// The count of one --resamples value, or why it is refused.
+struct ResamplesValue {
+  int resamples = 0;  // isResampleCount(resamples) when `error` is empty
+  std::string error;
+};
+
+// Reads one --resamples value: a whole number of thousands from 1000 to
+// 100000, in digits only.
+ResamplesValue parseResamplesValue(std::string_view text);
+
 // The seed as the table shows it and plot file names carry it: a whole seed
 // below 10^21 as a whole number ("10000000"), any other in the shortest
 // decimal text that reads back as the same seed ("0.5", "1e+21").

@@ -1,5 +1,6 @@
-// Fuzzes the --seed and --level values against a reference written from the
-// same rules with regular expressions, strtod and strtoull.
+// Fuzzes the --seed, --level and --resamples values against a reference
+// written from the same rules with regular expressions, strtod, strtoull and
+// atol.
 
 #include <cmath>
 #include <cstdint>
@@ -83,6 +84,21 @@ void checkLevel(const std::string& text) {
   check(!good || value.level == level, "a level read as another value");
 }
 
+void checkResamples(const std::string& text) {
+  const ResamplesValue value = parseResamplesValue(text);
+  static const std::regex digits("[0-9]+");
+  const bool whole = std::regex_match(text, digits);
+  const std::size_t significant = text.find_first_not_of('0');
+  const bool small = whole && significant != std::string::npos &&
+                     text.size() - significant <= 6;
+  const long count = small ? std::atol(text.c_str()) : 0;
+  const bool good =
+      small && count >= 1000 && count <= 100000 && count % 1000 == 0;
+  check(good == value.error.empty(), "a resample count judged wrongly");
+  check(!good || value.resamples == count,
+        "a resample count read as another value");
+}
+
 }  // namespace
 }  // namespace talvik
 
@@ -91,5 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string text(reinterpret_cast<const char*>(data), size);
   talvik::checkSeeds(text);
   talvik::checkLevel(text);
+  talvik::checkResamples(text);
   return 0;
 }

@@ -87,7 +87,7 @@ ResultTable::ResultTable(TableFormat format, std::span<const int> extraLevels,
 std::string ResultTable::opening() const {
   if (format_ == TableFormat::kJson) return "[";
   if (format_ == TableFormat::kText) return {};
-  std::string header = "file,seed,settlements,sizes_read,left_out,A";
+  std::string header = "file,seed,settlements,sizes_read,left_out,resamples,A";
   for (const int level : levels_) {
     const std::string p = std::to_string(level);
     header += ",lower_" + p + ",upper_" + p + ",range_" + p;
@@ -124,6 +124,7 @@ std::string ResultTable::csvRow(const AnalysisRow& row) const {
     addField(std::to_string(numbers.settlements));
     addField(std::to_string(row.sizesRead));
     addField(std::to_string(row.leftOut));
+    addField(std::to_string(numbers.resamples));
     addField(numberText(numbers.a));
     for (const ErrorRange& range : numbers.ranges) {
       addField(numberText(range.lower));
@@ -131,7 +132,7 @@ std::string ResultTable::csvRow(const AnalysisRow& row) const {
       addField(hasWidth(range) ? numberText(range.width) : std::string());
     }
   } else {
-    line.append(4 + 3 * levels_.size(), ',');
+    line.append(5 + 3 * levels_.size(), ',');
   }
   addField(csvCell(row.error));
   addField(row.numbers ? csvCell(row.note) : std::string());
@@ -159,6 +160,7 @@ std::string ResultTable::jsonRow(const AnalysisRow& row) const {
   addMember("settlements", std::to_string(numbers.settlements));
   addMember("sizes_read", std::to_string(row.sizesRead));
   addMember("left_out", std::to_string(row.leftOut));
+  addMember("resamples", std::to_string(numbers.resamples));
   addMember("A", jsonNumber(numbers.a));
   object += ", \"ranges\": [";
   for (std::size_t i = 0; i < numbers.ranges.size(); ++i) {

@@ -12,6 +12,7 @@ namespace {
 AnalysisRow analysedRow() {
   AnalysisNumbers numbers;
   numbers.settlements = 37;
+  numbers.resamples = 5000;
   numbers.a = 0.09632224f;
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = -std::numeric_limits<float>::quiet_NaN();
@@ -42,18 +43,19 @@ TEST(ResultTable, CsvRowsQuoteWhatNeedsItAndLeaveFailedNumbersEmpty) {
   const std::vector<int> extra{50};
   ResultTable table(TableFormat::kCsv, extra);
   EXPECT_EQ(table.opening(),
-            "file,seed,settlements,sizes_read,left_out,A,lower_99,upper_99,"
+            "file,seed,settlements,sizes_read,left_out,resamples,A,lower_99,"
+            "upper_99,"
             "range_99,lower_95,"
             "upper_95,range_95,lower_90,upper_90,range_90,lower_80,upper_80,"
             "range_80,lower_66,upper_66,range_66,lower_50,upper_50,range_50,"
             "error,note\n");
   EXPECT_EQ(table.row(analysedRow()),
-            "\"a \"\"b\"\",c.txt\",0.5,37,40,3,0.09632224,-0.27574524,"
+            "\"a \"\"b\"\",c.txt\",0.5,37,40,3,5000,0.09632224,-0.27574524,"
             "0.5224027,0.7981479,-inf,-nan,,-inf,-nan,,-inf,-nan,,-inf,-nan,,"
             "-inf,-nan,,,\"the bounds at 95, 90, 80, 66 and 50 % are not "
             "finite\"\n");
   EXPECT_EQ(table.row(failedRow()),
-            "caf\xC3\xA9\xFF.txt,1234567,,,,,,,,,,,,,,,,,,,,,,,"
+            "caf\xC3\xA9\xFF.txt,1234567,,,,,,,,,,,,,,,,,,,,,,,,"
             "\"line 3: no \"\"number\"\"\ttab\",\n");
   EXPECT_EQ(table.closing(), "");
 }
@@ -71,7 +73,7 @@ TEST(ResultTable, JsonIsAnArrayWithStringsForNonFiniteNumbers) {
             "[\n"
             "  {\"file\": \"a \\\"b\\\",c.txt\", \"seed\": 0.5, "
             "\"settlements\": 37, \"sizes_read\": 40, \"left_out\": 3, "
-            "\"A\": 0.09632224, \"ranges\": [\n"
+            "\"resamples\": 5000, \"A\": 0.09632224, \"ranges\": [\n"
             "    {\"level\": 99, \"lower\": -0.27574524, \"upper\": "
             "0.5224027, \"range\": 0.7981479},\n"
             "    {\"level\": 95, \"lower\": \"-inf\", \"upper\": \"-nan\", "

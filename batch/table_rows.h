@@ -13,12 +13,13 @@ namespace talvik {
 // How the table is written: CSV, JSON, or a line of text per analysis.
 enum class TableFormat { kCsv, kJson, kText };
 
-// The numbers of one analysis: A and the ranges of the five reported levels,
-// then those of the extra levels, in order.
+// The numbers of one analysis: the resamples drawn, A and the ranges of the
+// five reported levels, then those of the extra levels, in order.
 struct AnalysisNumbers {
   int settlements = 0;
   float a = 0.0f;
   std::vector<ErrorRange> ranges;
+  int resamples = kResampleCount;
 };
 
 // One row of the table: the numbers, or the message of the failure.

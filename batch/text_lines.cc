@@ -52,7 +52,7 @@ std::string textLine(const AnalysisRow& row, std::span<const int> levels,
             shownNumber(range.lower) + " to " + shownNumber(range.upper);
   }
   line += " (" + countText(row) + ", seed " + seedText(row.seed) + ", " +
-          std::to_string(kResampleCount) + " resamples, TALVIK ";
+          std::to_string(numbers.resamples) + " resamples, TALVIK ";
   line += version;
   line += ')';
   if (!row.note.empty()) line += " [" + row.note + ']';

@@ -25,10 +25,11 @@ TEST(TextLines, NumbersAreTheDialoguesAndCountsSayWhatWasCutOrLeftOut) {
   row.numbers->a = -std::numeric_limits<float>::infinity();
   row.sizesRead = 5003;
   row.leftOut = 3;
+  row.numbers->resamples = 20000;
   row.note = "A is -inf";
   EXPECT_EQ(textLine(row, {}, "2"),
             "sites37.txt: A = -INF (n = 1000 of 5003 read, 3 left out, seed "
-            "1234567, 1000 resamples, TALVIK 2) [A is -inf]\n");
+            "1234567, 20000 resamples, TALVIK 2) [A is -inf]\n");
 }
 
 TEST(TextLines, FailuresGiveTheirErrorOnOneLine) {

@@ -40,7 +40,7 @@ for stem in sites37 valley lognorm; do
       { fail "talvik-plot refused plots/${stem}_seed$seed.csv"; continue; }
     diff <(without_a "$picture") <(without_a again.svg) >/dev/null ||
       fail "$picture differs from talvik-plot's picture beyond the A line"
-    a=$(awk -F, -v seed=$seed -v file=$stem.txt '$1 == file && $2 == seed { print $6 }' table.csv)
+    a=$(awk -F, -v seed=$seed -v file=$stem.txt '$1 == file && $2 == seed { print $7 }' table.csv)
     grep -q "A = $(printf '%.3f' "$a")" "$picture" ||
       fail "$picture does not show A = $a in its legend"
   done
