@@ -13,39 +13,38 @@
 namespace talvik {
 namespace {
 
-static_assert(kDifferenceResampleCount == kResampleCount,
-              "one pass record per resample");
-
 // The passes as runBootstrap draws them, the fast ones wherever exact.
-PassRecords drawPasses(const ObservedSizes& sizes,
-                       ResampleGenerator& generator) {
+PassRecords drawPasses(const ObservedSizes& sizes, ResampleGenerator& generator,
+                       int resamples) {
   assert(!sizes.empty() &&
          sizes.size() <= static_cast<std::size_t>(kMaxSettlements));
-  return fastPassesAreExact(sizes) ? runFastPasses(sizes, generator)
-                                   : runLiteralPasses(sizes, generator);
+  return fastPassesAreExact(sizes)
+             ? runFastPasses(sizes, generator, resamples)
+             : runLiteralPasses(sizes, generator, resamples);
 }
 
 }  // namespace
 
 DifferenceResult runDifferenceBootstrap(const ObservedSizes& reference,
-                                        const ObservedSizes& file,
-                                        double seed) {
+                                        const ObservedSizes& file, double seed,
+                                        int resamples) {
   ResampleGenerator generator(seed);
-  const PassRecords referencePasses = drawPasses(reference, generator);
-  const PassRecords filePasses = drawPasses(file, generator);
+  const PassRecords referencePasses =
+      drawPasses(reference, generator, resamples);
+  const PassRecords filePasses = drawPasses(file, generator, resamples);
 
   DifferenceResult result;
+  result.orderedDifference.resize(static_cast<std::size_t>(resamples));
   result.observedDifference =
       pinNaNSign(observedA(file) - observedA(reference));
   float sum = 0.0f;
-  for (int i = 0; i < kDifferenceResampleCount; ++i) {
+  for (std::size_t i = 0; i < result.orderedDifference.size(); ++i) {
     const float difference =
         pinNaNSign(filePasses.passA[i] - referencePasses.passA[i]);
     result.orderedDifference[i] = difference;
     sum = sum + difference;
   }
-  result.meanDifference =
-      pinNaNSign(sum / static_cast<float>(kDifferenceResampleCount));
+  result.meanDifference = pinNaNSign(sum / static_cast<float>(resamples));
   result.shift = pinNaNSign(result.observedDifference - result.meanDifference);
   // NaN last, so that the order is a strict one and the numbers in it keep
   // their positions whatever the NaN.
@@ -58,7 +57,8 @@ DifferenceResult runDifferenceBootstrap(const ObservedSizes& reference,
 }
 
 ErrorRange differenceRange(const DifferenceResult& result, int level) {
-  const BoundPositions positions = boundPositions(level);
+  const BoundPositions positions =
+      boundPositions(level, static_cast<int>(result.orderedDifference.size()));
   const float upper = result.orderedDifference[positions.upper - 1];
   const float lower = result.orderedDifference[positions.lower - 1];
   return {.level = level,

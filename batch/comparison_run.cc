@@ -109,12 +109,13 @@ class ComparisonRun {
       return result;
     }
     const ObservedSizes& sizes = result.input->observed;
-    const DifferenceResult difference =
-        runDifferenceBootstrap(reference_.observed, sizes, job.seed);
+    const DifferenceResult difference = runDifferenceBootstrap(
+        reference_.observed, sizes, job.seed, options_.resamples);
     ComparisonNumbers& numbers = row.numbers.emplace();
     numbers.settlements = static_cast<int>(sizes.size());
     numbers.referenceSettlements = static_cast<int>(reference_.observed.size());
     numbers.difference = difference.observedDifference;
+    numbers.resamples = options_.resamples;
     for (const int level : kReportedLevels) {
       numbers.ranges.push_back(differenceRange(difference, level));
     }

@@ -23,7 +23,8 @@ std::string ComparisonTable::opening() const {
   if (format_ == TableFormat::kJson) return "[";
   if (format_ == TableFormat::kText) return {};
   std::string header =
-      "file,reference,seed,settlements,reference_settlements,difference";
+      "file,reference,seed,settlements,reference_settlements,resamples,"
+      "difference";
   for (const int level : levels_) {
     const std::string p = std::to_string(level);
     header += ",lower_" + p + ",upper_" + p + ",range_" + p;
@@ -57,6 +58,7 @@ std::string ComparisonTable::csvRow(const ComparisonRow& row) const {
     const ComparisonNumbers& numbers = *row.numbers;
     addField(std::to_string(numbers.settlements));
     addField(std::to_string(numbers.referenceSettlements));
+    addField(std::to_string(numbers.resamples));
     addField(numberText(numbers.difference));
     for (const ErrorRange& range : numbers.ranges) {
       addField(numberText(range.lower));
@@ -64,7 +66,7 @@ std::string ComparisonTable::csvRow(const ComparisonRow& row) const {
       addField(hasWidth(range) ? numberText(range.width) : std::string());
     }
   } else {
-    line.append(3 + 3 * levels_.size(), ',');
+    line.append(4 + 3 * levels_.size(), ',');
   }
   addField(csvCell(row.error));
   line += '\n';
@@ -91,6 +93,7 @@ std::string ComparisonTable::jsonRow(const ComparisonRow& row) const {
   addMember("settlements", std::to_string(numbers.settlements));
   addMember("reference_settlements",
             std::to_string(numbers.referenceSettlements));
+  addMember("resamples", std::to_string(numbers.resamples));
   addMember("difference", jsonNumber(numbers.difference));
   object += ", \"ranges\": [";
   for (std::size_t i = 0; i < numbers.ranges.size(); ++i) {
@@ -122,7 +125,7 @@ std::string ComparisonTable::textRow(const ComparisonRow& row) const {
   }
   line += " (n = " + std::to_string(numbers.settlements) + " and " +
           std::to_string(numbers.referenceSettlements) + ", seed " +
-          seedText(row.seed) + ", " + std::to_string(kDifferenceResampleCount) +
+          seedText(row.seed) + ", " + std::to_string(numbers.resamples) +
           " resamples)\n";
   return line;
 }

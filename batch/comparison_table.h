@@ -18,6 +18,7 @@ struct ComparisonNumbers {
   int referenceSettlements = 0;  // of the reference
   float difference = 0.0f;
   std::vector<ErrorRange> ranges;
+  int resamples = kResampleCount;  // of each list
 };
 
 // One row of a comparison table: the numbers, or why there are none.
@@ -31,7 +32,8 @@ struct ComparisonRow {
 
 // Writes the table of --compare piece by piece, as ResultTable writes the
 // analyses' (the same numbers, cells and strings):
-//   CSV: file,reference,seed,settlements,reference_settlements,difference,
+//   CSV: file,reference,seed,settlements,reference_settlements,resamples,
+//   difference,
 //   lower_P,upper_P,range_P for each level, error.
 //   JSON: an array of one object per row, the ranges as a list.
 //   Text: one line per row, to quote in a paper:

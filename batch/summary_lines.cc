@@ -62,7 +62,8 @@ std::string summaryLine(const FileSummary& summary, std::span<const int> levels,
                         (summary.seeds == 1 ? " seed " : " seeds ");
     line += levelText(levelAt(summary, levels[i]), summary.seeds);
   }
-  line += " (" + countText(first) + ", " + std::to_string(kResampleCount) +
+  line += " (" + countText(first) + ", " +
+          std::to_string(first.numbers->resamples) +
           " resamples per seed, TALVIK ";
   line += version;
   line += ')';

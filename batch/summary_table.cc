@@ -42,7 +42,7 @@ SummaryTable::SummaryTable(TableFormat format, std::span<const int> extraLevels,
 std::string SummaryTable::opening() const {
   if (format_ == TableFormat::kJson) return "[";
   if (format_ == TableFormat::kText) return {};
-  std::string header = "file,seeds,settlements,sizes_read,left_out,A";
+  std::string header = "file,seeds,settlements,sizes_read,left_out,resamples,A";
   for (const int level : levels_) {
     const std::string p = std::to_string(level);
     header += ",lower_" + p + "_mean,lower_" + p + "_sd,upper_" + p +
@@ -83,7 +83,7 @@ std::string SummaryTable::csvRow(const FileSummary& summary) const {
   };
   addField(std::to_string(summary.seeds));
   if (!summary.error.empty()) {
-    line.append(4 + 5 * levels_.size(), ',');
+    line.append(5 + 5 * levels_.size(), ',');
     addField(csvCell(summary.error));
     addField({});
     line += '\n';
@@ -92,6 +92,7 @@ std::string SummaryTable::csvRow(const FileSummary& summary) const {
   addField(std::to_string(first.numbers->settlements));
   addField(std::to_string(first.sizesRead));
   addField(std::to_string(first.leftOut));
+  addField(std::to_string(first.numbers->resamples));
   addField(numberText(first.numbers->a));
   for (const LevelSummary& level : summary.levels) {
     addField(optionalText(level.lower.mean(), ""));
@@ -126,6 +127,7 @@ std::string SummaryTable::jsonRow(const FileSummary& summary) const {
   addMember("settlements", std::to_string(first.numbers->settlements));
   addMember("sizes_read", std::to_string(first.sizesRead));
   addMember("left_out", std::to_string(first.leftOut));
+  addMember("resamples", std::to_string(first.numbers->resamples));
   addMember("A", jsonNumber(first.numbers->a));
   object += ", \"ranges\": [";
   for (std::size_t i = 0; i < summary.levels.size(); ++i) {
