@@ -175,6 +175,9 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
                                     unsigned defaultJobs) {
   CLI::App app("talvik-batch", "talvik-batch");
   app.set_help_flag();
+  // CLI11 reads "/x" as an option on Windows; here it is a FILE from the
+  // root of the drive, as everywhere else.
+  app.allow_windows_style_options(false);
   bool help = false;
   bool version = false;
   std::vector<std::string> seedValues;
