@@ -82,6 +82,27 @@ std::string moreErrorsLine(std::string_view file, std::int64_t count) {
   return errorLine(file, {0, moreText(count, "error")});
 }
 
+std::string fileMessageLines(std::string_view file, const InputSizes& input,
+                             bool warnings, std::string_view lastWarning) {
+  std::string lines;
+  if (warnings) {
+    for (const FileMessage& message : input.warnings) {
+      lines += warningLine(file, message);
+    }
+    if (input.unkeptWarnings > 0) {
+      lines += moreWarningsLine(file, input.unkeptWarnings);
+    }
+    if (!lastWarning.empty()) {
+      lines += warningLine(file, {0, std::string(lastWarning)});
+    }
+  }
+  for (const FileMessage& message : input.errors) {
+    lines += errorLine(file, message);
+  }
+  if (input.unkeptErrors > 0) lines += moreErrorsLine(file, input.unkeptErrors);
+  return lines;
+}
+
 std::string fileErrorLine(const FileError& error) {
   std::string line(kProgram);
   line += shownText(error.path, kShownNameBytes);

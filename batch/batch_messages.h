@@ -30,6 +30,12 @@ std::string moreWarningsLine(std::string_view file, std::int64_t count);
 // "talvik-batch: FILE: error: and N more errors", after the kept ones.
 std::string moreErrorsLine(std::string_view file, std::int64_t count);
 
+// Every line about one file's reading: its warnings (when `warnings`, and
+// then `lastWarning` after them when not empty), then its errors, each
+// kind's kept ones and how many more.
+std::string fileMessageLines(std::string_view file, const InputSizes& input,
+                             bool warnings, std::string_view lastWarning = {});
+
 // "talvik-batch: PATH: error: cannot write: REASON", for a file of the run
 // that could not be made.
 std::string fileErrorLine(const FileError& error);

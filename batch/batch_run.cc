@@ -118,26 +118,11 @@ class BatchRun {
             ? unusableSizesWarning(firstRow.numbers->a, input.unusable,
                                    options_.positiveOnly)
             : std::string();
-    const bool warnings =
-        !options_.quiet && (!input.warnings.empty() || !unusable.empty());
-    if (!warnings && input.errors.empty()) return;
+    const std::string lines =
+        fileMessageLines(file, input, !options_.quiet, unusable);
+    if (lines.empty()) return;
     progress_.erase();
-    if (warnings) {
-      for (const FileMessage& message : input.warnings) {
-        errors_ << warningLine(file, message);
-      }
-      if (input.unkeptWarnings > 0) {
-        errors_ << moreWarningsLine(file, input.unkeptWarnings);
-      }
-      if (!unusable.empty()) errors_ << warningLine(file, {0, unusable});
-    }
-    for (const FileMessage& message : input.errors) {
-      errors_ << errorLine(file, message);
-    }
-    if (input.unkeptErrors > 0) {
-      errors_ << moreErrorsLine(file, input.unkeptErrors);
-    }
-    errors_ << std::flush;
+    errors_ << lines << std::flush;
   }
 
   const BatchOptions& options_;

@@ -167,24 +167,10 @@ class ComparisonRun {
   }
 
   void writeMessages(const std::string& file, const InputSizes& input) {
-    const bool warnings = !options_.quiet && !input.warnings.empty();
-    if (!warnings && input.errors.empty()) return;
+    const std::string lines = fileMessageLines(file, input, !options_.quiet);
+    if (lines.empty()) return;
     progress_.erase();
-    if (warnings) {
-      for (const FileMessage& message : input.warnings) {
-        errors_ << warningLine(file, message);
-      }
-      if (input.unkeptWarnings > 0) {
-        errors_ << moreWarningsLine(file, input.unkeptWarnings);
-      }
-    }
-    for (const FileMessage& message : input.errors) {
-      errors_ << errorLine(file, message);
-    }
-    if (input.unkeptErrors > 0) {
-      errors_ << moreErrorsLine(file, input.unkeptErrors);
-    }
-    errors_ << std::flush;
+    errors_ << lines << std::flush;
   }
 
   void write(const std::string& text) {

@@ -14,23 +14,16 @@ namespace talvik {
 ComparisonTable::ComparisonTable(TableFormat format,
                                  std::span<const int> extraLevels,
                                  std::optional<int> textLevel)
-    : format_(format), levels_(kReportedLevels.begin(), kReportedLevels.end()) {
-  levels_.insert(levels_.end(), extraLevels.begin(), extraLevels.end());
-  textLevels_ = textLevel ? std::vector<int>{*textLevel} : levels_;
-}
+    : format_(format),
+      levels_(tableLevels(extraLevels)),
+      textLevels_(textLevel ? std::vector<int>{*textLevel} : levels_) {}
 
 std::string ComparisonTable::opening() const {
   if (format_ == TableFormat::kJson) return "[";
   if (format_ == TableFormat::kText) return {};
-  std::string header =
-      "file,reference,seed,settlements,reference_settlements,resamples,"
-      "difference";
-  for (const int level : levels_) {
-    const std::string p = std::to_string(level);
-    header += ",lower_" + p + ",upper_" + p + ",range_" + p;
-  }
-  header += ",error\n";
-  return header;
+  return "file,reference,seed,settlements,reference_settlements,resamples,"
+         "difference" +
+         csvRangeColumns(levels_) + ",error\n";
 }
 
 std::string ComparisonTable::row(const ComparisonRow& row) {
@@ -60,11 +53,7 @@ std::string ComparisonTable::csvRow(const ComparisonRow& row) const {
     addField(std::to_string(numbers.referenceSettlements));
     addField(std::to_string(numbers.resamples));
     addField(numberText(numbers.difference));
-    for (const ErrorRange& range : numbers.ranges) {
-      addField(numberText(range.lower));
-      addField(numberText(range.upper));
-      addField(hasWidth(range) ? numberText(range.width) : std::string());
-    }
+    line += csvRangeCells(numbers.ranges);
   } else {
     line.append(4 + 3 * levels_.size(), ',');
   }
@@ -95,18 +84,7 @@ std::string ComparisonTable::jsonRow(const ComparisonRow& row) const {
             std::to_string(numbers.referenceSettlements));
   addMember("resamples", std::to_string(numbers.resamples));
   addMember("difference", jsonNumber(numbers.difference));
-  object += ", \"ranges\": [";
-  for (std::size_t i = 0; i < numbers.ranges.size(); ++i) {
-    const ErrorRange& range = numbers.ranges[i];
-    object += i == 0 ? "\n    {\"level\": " : ",\n    {\"level\": ";
-    object += std::to_string(range.level);
-    object += ", \"lower\": " + jsonNumber(range.lower);
-    object += ", \"upper\": " + jsonNumber(range.upper);
-    object += ", \"range\": ";
-    object += hasWidth(range) ? jsonNumber(range.width) : "null";
-    object += '}';
-  }
-  return object + "]}";
+  return object + jsonRanges(numbers.ranges) + '}';
 }
 
 std::string ComparisonTable::textRow(const ComparisonRow& row) const {

@@ -77,23 +77,58 @@ std::string numberText(float value) {
   return std::string(text, printed.ptr);
 }
 
+std::vector<int> tableLevels(std::span<const int> extraLevels) {
+  std::vector<int> levels(kReportedLevels.begin(), kReportedLevels.end());
+  levels.insert(levels.end(), extraLevels.begin(), extraLevels.end());
+  return levels;
+}
+
+std::string csvRangeColumns(std::span<const int> levels) {
+  std::string columns;
+  for (const int level : levels) {
+    const std::string p = std::to_string(level);
+    columns += ",lower_" + p + ",upper_" + p + ",range_" + p;
+  }
+  return columns;
+}
+
+std::string csvRangeCells(std::span<const ErrorRange> ranges) {
+  std::string cells;
+  for (const ErrorRange& range : ranges) {
+    cells += ',' + numberText(range.lower);
+    cells += ',' + numberText(range.upper);
+    cells += ',';
+    if (hasWidth(range)) cells += numberText(range.width);
+  }
+  return cells;
+}
+
+std::string jsonRanges(std::span<const ErrorRange> ranges) {
+  std::string json = ", \"ranges\": [";
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    const ErrorRange& range = ranges[i];
+    json += i == 0 ? "\n    {\"level\": " : ",\n    {\"level\": ";
+    json += std::to_string(range.level);
+    json += ", \"lower\": " + jsonNumber(range.lower);
+    json += ", \"upper\": " + jsonNumber(range.upper);
+    json += ", \"range\": ";
+    json += hasWidth(range) ? jsonNumber(range.width) : "null";
+    json += '}';
+  }
+  return json + ']';
+}
+
 ResultTable::ResultTable(TableFormat format, std::span<const int> extraLevels,
                          std::optional<int> textLevel)
-    : format_(format), levels_(kReportedLevels.begin(), kReportedLevels.end()) {
-  levels_.insert(levels_.end(), extraLevels.begin(), extraLevels.end());
-  textLevels_ = textLevel ? std::vector<int>{*textLevel} : levels_;
-}
+    : format_(format),
+      levels_(tableLevels(extraLevels)),
+      textLevels_(textLevel ? std::vector<int>{*textLevel} : levels_) {}
 
 std::string ResultTable::opening() const {
   if (format_ == TableFormat::kJson) return "[";
   if (format_ == TableFormat::kText) return {};
-  std::string header = "file,seed,settlements,sizes_read,left_out,resamples,A";
-  for (const int level : levels_) {
-    const std::string p = std::to_string(level);
-    header += ",lower_" + p + ",upper_" + p + ",range_" + p;
-  }
-  header += ",error,note\n";
-  return header;
+  return "file,seed,settlements,sizes_read,left_out,resamples,A" +
+         csvRangeColumns(levels_) + ",error,note\n";
 }
 
 std::string ResultTable::row(const AnalysisRow& row) {
@@ -126,11 +161,7 @@ std::string ResultTable::csvRow(const AnalysisRow& row) const {
     addField(std::to_string(row.leftOut));
     addField(std::to_string(numbers.resamples));
     addField(numberText(numbers.a));
-    for (const ErrorRange& range : numbers.ranges) {
-      addField(numberText(range.lower));
-      addField(numberText(range.upper));
-      addField(hasWidth(range) ? numberText(range.width) : std::string());
-    }
+    line += csvRangeCells(numbers.ranges);
   } else {
     line.append(5 + 3 * levels_.size(), ',');
   }
@@ -162,20 +193,7 @@ std::string ResultTable::jsonRow(const AnalysisRow& row) const {
   addMember("left_out", std::to_string(row.leftOut));
   addMember("resamples", std::to_string(numbers.resamples));
   addMember("A", jsonNumber(numbers.a));
-  object += ", \"ranges\": [";
-  for (std::size_t i = 0; i < numbers.ranges.size(); ++i) {
-    const ErrorRange& range = numbers.ranges[i];
-    object += i == 0 ? "\n    {\"level\": " : ",\n    {\"level\": ";
-    object += std::to_string(range.level);
-    object += ", \"lower\": ";
-    object += jsonNumber(range.lower);
-    object += ", \"upper\": ";
-    object += jsonNumber(range.upper);
-    object += ", \"range\": ";
-    object += hasWidth(range) ? jsonNumber(range.width) : "null";
-    object += '}';
-  }
-  object += ']';
+  object += jsonRanges(numbers.ranges);
   addMember("note", jsonString(row.note));
   object += '}';
   return object;

@@ -24,6 +24,16 @@ std::string jsonString(std::string_view text);
 std::string jsonNumber(float value);
 bool hasWidth(const ErrorRange& range);
 
+// The levels of a table: the fixed ones, then `extraLevels`.
+std::vector<int> tableLevels(std::span<const int> extraLevels);
+// The CSV header's columns of these levels' ranges:
+// ",lower_P,upper_P,range_P" for each.
+std::string csvRangeColumns(std::span<const int> levels);
+// The CSV cells of the ranges, each after a comma.
+std::string csvRangeCells(std::span<const ErrorRange> ranges);
+// The JSON member of the ranges, after a comma: , "ranges": [...].
+std::string jsonRanges(std::span<const ErrorRange> ranges);
+
 // Writes the table piece by piece, so that rows go out as they come. Numbers
 // are numberText's; seeds the shortest decimals that read back as the same
 // double. A range whose bounds are not both finite has no width: its cell is

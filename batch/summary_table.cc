@@ -34,10 +34,9 @@ std::string doubleText(double value) {
 
 SummaryTable::SummaryTable(TableFormat format, std::span<const int> extraLevels,
                            std::optional<int> textLevel)
-    : format_(format), levels_(kReportedLevels.begin(), kReportedLevels.end()) {
-  levels_.insert(levels_.end(), extraLevels.begin(), extraLevels.end());
-  textLevels_ = textLevel ? std::vector<int>{*textLevel} : levels_;
-}
+    : format_(format),
+      levels_(tableLevels(extraLevels)),
+      textLevels_(textLevel ? std::vector<int>{*textLevel} : levels_) {}
 
 std::string SummaryTable::opening() const {
   if (format_ == TableFormat::kJson) return "[";

@@ -9,13 +9,11 @@
 // bound or the file is out of date, and with 77 when this machine cannot
 // compute the reference (valgrind's x87 is only as precise as double).
 //
-// The reference is the long double logarithm (the x87's 64-bit significand on
-// x86-64, software quadruple precision on ARM64) rounded to float: a different
-// computation from naturalLog's, which rounds its own double estimate (an atanh
-// series) and settles close calls with a longer one in double-double arithmetic
-// (pairs of doubles, about 106 bits). A float whose long double result lies too
-// close to a midpoint between two floats to trust is listed as undecided (none
-// does).
+// The reference is the long double logarithm (x87's 64 bits on x86-64,
+// quadruple precision on ARM64) rounded to float: not naturalLog's way, which
+// rounds its own double estimate (an atanh series) and settles close calls in
+// double-double arithmetic (about 106 bits). A float whose long double result
+// lies too close to a midpoint to trust is listed as undecided (none does).
 
 #include <algorithm>
 #include <atomic>
@@ -58,10 +56,8 @@ constexpr double kReferenceErrorUnits = 0x1p-10;
 // error is a unit or two in 64 bits.
 constexpr long double kWideCloseCall = 0x1p-58L;
 
-// The long double logarithm carries 64 bits or more only where long double
-// is computed with them (x87 on x86-64, IEEE quadruple on ARM64; valgrind's
-// x87 has no more than double): ln 10 within half a unit of 64 bits, and a
-// sum that needs 61.
+// Only where long double computes with 64 bits or more (not valgrind's x87):
+// ln 10 within half a unit of 64 bits, and a sum that needs 61.
 bool referenceIsWide() {
   const volatile long double one = 1;
   return std::numeric_limits<long double>::digits >= 64 &&
