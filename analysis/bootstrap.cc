@@ -43,14 +43,20 @@ BoundPositions boundPositions(int level, int resamples) {
   return {upper, resamples + 1 - upper};
 }
 
-ErrorRange errorRange(const BootstrapResult& result, int level) {
-  const BoundPositions positions = boundPositions(level, result.resamples());
-  const float upperA = result.orderedA[positions.upper - 1];
-  const float lowerA = result.orderedA[positions.lower - 1];
+ErrorRange rangeOfOrdered(std::span<const float> ordered, float shift,
+                          int level) {
+  const BoundPositions positions =
+      boundPositions(level, static_cast<int>(ordered.size()));
+  const float upper = ordered[positions.upper - 1];
+  const float lower = ordered[positions.lower - 1];
   return {.level = level,
-          .lower = pinNaNSign(lowerA + result.shift),
-          .upper = pinNaNSign(upperA + result.shift),
-          .width = pinNaNSign(upperA - lowerA)};
+          .lower = pinNaNSign(lower + shift),
+          .upper = pinNaNSign(upper + shift),
+          .width = pinNaNSign(upper - lower)};
+}
+
+ErrorRange errorRange(const BootstrapResult& result, int level) {
+  return rangeOfOrdered(result.orderedA, result.shift, level);
 }
 
 // Both scans compare the unshifted value with the shifted bound and pass over

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "analysis/observed_sizes.h"
@@ -79,6 +80,12 @@ BootstrapResult runBootstrap(const ObservedSizes& sizes,
 // REQUIRES: 1 <= level <= 99, isResampleCount(resamples)
 BoundPositions boundPositions(int level, int resamples = kResampleCount);
 ErrorRange errorRange(const BootstrapResult& result, int level);
+// The range of `level` read from any resampled values ordered largest first:
+// the values at the bound positions for their number, moved by `shift`; the
+// width unshifted.
+// REQUIRES: 1 <= level <= 99, isResampleCount(ordered.size())
+ErrorRange rangeOfOrdered(std::span<const float> ordered, float shift,
+                          int level);
 
 // The position (1 to N) of the resample plotted at each bound, or nullopt
 // when every examined position is marked.

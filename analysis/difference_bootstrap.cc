@@ -57,14 +57,7 @@ DifferenceResult runDifferenceBootstrap(const ObservedSizes& reference,
 }
 
 ErrorRange differenceRange(const DifferenceResult& result, int level) {
-  const BoundPositions positions =
-      boundPositions(level, static_cast<int>(result.orderedDifference.size()));
-  const float upper = result.orderedDifference[positions.upper - 1];
-  const float lower = result.orderedDifference[positions.lower - 1];
-  return {.level = level,
-          .lower = pinNaNSign(lower + result.shift),
-          .upper = pinNaNSign(upper + result.shift),
-          .width = pinNaNSign(upper - lower)};
+  return rangeOfOrdered(result.orderedDifference, result.shift, level);
 }
 
 }  // namespace talvik

@@ -64,26 +64,19 @@ std::string ComparisonTable::csvRow(const ComparisonRow& row) const {
 
 std::string ComparisonTable::jsonRow(const ComparisonRow& row) const {
   std::string object;
-  const auto addMember = [&object](std::string_view name,
-                                   const std::string& value) {
-    object += object.empty() ? "  {\"" : ", \"";
-    object += name;
-    object += "\": ";
-    object += value;
-  };
-  addMember("file", jsonString(row.file));
-  addMember("reference", jsonString(row.reference));
-  addMember("seed", seedText(row.seed));
+  addJsonMember(object, "file", jsonString(row.file));
+  addJsonMember(object, "reference", jsonString(row.reference));
+  addJsonMember(object, "seed", seedText(row.seed));
   if (!row.numbers) {
-    addMember("error", jsonString(row.error));
+    addJsonMember(object, "error", jsonString(row.error));
     return object + '}';
   }
   const ComparisonNumbers& numbers = *row.numbers;
-  addMember("settlements", std::to_string(numbers.settlements));
-  addMember("reference_settlements",
-            std::to_string(numbers.referenceSettlements));
-  addMember("resamples", std::to_string(numbers.resamples));
-  addMember("difference", jsonNumber(numbers.difference));
+  addJsonMember(object, "settlements", std::to_string(numbers.settlements));
+  addJsonMember(object, "reference_settlements",
+                std::to_string(numbers.referenceSettlements));
+  addJsonMember(object, "resamples", std::to_string(numbers.resamples));
+  addJsonMember(object, "difference", jsonNumber(numbers.difference));
   return object + jsonRanges(numbers.ranges) + '}';
 }
 

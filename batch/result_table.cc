@@ -77,6 +77,14 @@ std::string numberText(float value) {
   return std::string(text, printed.ptr);
 }
 
+void addJsonMember(std::string& object, std::string_view name,
+                   std::string_view value) {
+  object += object.empty() ? "  {\"" : ", \"";
+  object += name;
+  object += "\": ";
+  object += value;
+}
+
 std::vector<int> tableLevels(std::span<const int> extraLevels) {
   std::vector<int> levels(kReportedLevels.begin(), kReportedLevels.end());
   levels.insert(levels.end(), extraLevels.begin(), extraLevels.end());
@@ -173,28 +181,21 @@ std::string ResultTable::csvRow(const AnalysisRow& row) const {
 
 std::string ResultTable::jsonRow(const AnalysisRow& row) const {
   std::string object;
-  const auto addMember = [&object](std::string_view name,
-                                   const std::string& value) {
-    object += object.empty() ? "  {\"" : ", \"";
-    object += name;
-    object += "\": ";
-    object += value;
-  };
-  addMember("file", jsonString(row.file));
-  addMember("seed", seedText(row.seed));
+  addJsonMember(object, "file", jsonString(row.file));
+  addJsonMember(object, "seed", seedText(row.seed));
   if (!row.numbers) {
-    addMember("error", jsonString(row.error));
+    addJsonMember(object, "error", jsonString(row.error));
     object += '}';
     return object;
   }
   const AnalysisNumbers& numbers = *row.numbers;
-  addMember("settlements", std::to_string(numbers.settlements));
-  addMember("sizes_read", std::to_string(row.sizesRead));
-  addMember("left_out", std::to_string(row.leftOut));
-  addMember("resamples", std::to_string(numbers.resamples));
-  addMember("A", jsonNumber(numbers.a));
+  addJsonMember(object, "settlements", std::to_string(numbers.settlements));
+  addJsonMember(object, "sizes_read", std::to_string(row.sizesRead));
+  addJsonMember(object, "left_out", std::to_string(row.leftOut));
+  addJsonMember(object, "resamples", std::to_string(numbers.resamples));
+  addJsonMember(object, "A", jsonNumber(numbers.a));
   object += jsonRanges(numbers.ranges);
-  addMember("note", jsonString(row.note));
+  addJsonMember(object, "note", jsonString(row.note));
   object += '}';
   return object;
 }

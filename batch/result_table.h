@@ -24,6 +24,12 @@ std::string jsonString(std::string_view text);
 std::string jsonNumber(float value);
 bool hasWidth(const ErrorRange& range);
 
+// Appends the member `"name": value` to the JSON object being written in
+// `object`: the object's opening before the first member, a comma before the
+// others.
+void addJsonMember(std::string& object, std::string_view name,
+                   std::string_view value);
+
 // The levels of a table: the fixed ones, then `extraLevels`.
 std::vector<int> tableLevels(std::span<const int> extraLevels);
 // The CSV header's columns of these levels' ranges:

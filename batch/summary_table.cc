@@ -109,25 +109,19 @@ std::string SummaryTable::csvRow(const FileSummary& summary) const {
 std::string SummaryTable::jsonRow(const FileSummary& summary) const {
   const AnalysisRow& first = summary.first;
   std::string object;
-  const auto addMember = [&object](std::string_view name,
-                                   const std::string& value) {
-    object += object.empty() ? "  {\"" : ", \"";
-    object += name;
-    object += "\": ";
-    object += value;
-  };
-  addMember("file", jsonString(first.file));
-  addMember("seeds", std::to_string(summary.seeds));
+  addJsonMember(object, "file", jsonString(first.file));
+  addJsonMember(object, "seeds", std::to_string(summary.seeds));
   if (!summary.error.empty()) {
-    addMember("error", jsonString(summary.error));
+    addJsonMember(object, "error", jsonString(summary.error));
     object += '}';
     return object;
   }
-  addMember("settlements", std::to_string(first.numbers->settlements));
-  addMember("sizes_read", std::to_string(first.sizesRead));
-  addMember("left_out", std::to_string(first.leftOut));
-  addMember("resamples", std::to_string(first.numbers->resamples));
-  addMember("A", jsonNumber(first.numbers->a));
+  addJsonMember(object, "settlements",
+                std::to_string(first.numbers->settlements));
+  addJsonMember(object, "sizes_read", std::to_string(first.sizesRead));
+  addJsonMember(object, "left_out", std::to_string(first.leftOut));
+  addJsonMember(object, "resamples", std::to_string(first.numbers->resamples));
+  addJsonMember(object, "A", jsonNumber(first.numbers->a));
   object += ", \"ranges\": [";
   for (std::size_t i = 0; i < summary.levels.size(); ++i) {
     const LevelSummary& level = summary.levels[i];
@@ -141,7 +135,7 @@ std::string SummaryTable::jsonRow(const FileSummary& summary) const {
     object += '}';
   }
   object += ']';
-  addMember("note", jsonString(summaryNote(summary)));
+  addJsonMember(object, "note", jsonString(summaryNote(summary)));
   object += '}';
   return object;
 }
