@@ -35,6 +35,7 @@ AnalysisOutput analyseJob(const BatchOptions& options, const AnalysisJob& job,
   row.note = analysisNote(*row.numbers, input.unusable, options.positiveOnly);
   output.plottingFile = std::move(analysis.plottingFile);
   output.picture = std::move(analysis.picture);
+  output.resultsFile = std::move(analysis.resultsFile);
   return output;
 }
 
