@@ -31,6 +31,7 @@ targets=(
   "batch/csv_sizes_fuzz 4096"
   "batch/input_sizes_fuzz 8192"
   "batch/option_values_fuzz 64"
+  "web/page_request_fuzz 8192"
 )
 
 work=$(mktemp -d)
