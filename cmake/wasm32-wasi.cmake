@@ -2,6 +2,8 @@
 # its WASI C and C++ libraries (wasi-libc, libc++-19-dev-wasm32).
 set(CMAKE_SYSTEM_NAME WASI)
 set(CMAKE_SYSTEM_PROCESSOR wasm32)
+# CMake has no platform file of its own for WASI before version 3.27.
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 
 set(CMAKE_CXX_COMPILER clang++-19)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
