@@ -68,7 +68,7 @@ function embedded(id) {
 }
 
 function decodeBase64(text) {
-  const binary = atob(text.replace(/\s+/g, ""));
+  const binary = atob(text);
   const bytes = new Uint8Array(binary.length);
   for (let i = 0; i < binary.length; i += 1) bytes[i] = binary.charCodeAt(i);
   return bytes;
@@ -84,18 +84,19 @@ class Analyst {
     this.url = URL.createObjectURL(source);
     this.nextId = 1;
     this.pending = new Map();
-    this.ready = false;
     this.start();
   }
 
   start() {
     this.worker = new Worker(this.url, { name: "talvik" });
     this.worker.onmessage = ({ data }) => this.received(data);
+    // The worker handles one request at a time: the oldest one pending failed.
+    const oldest = () => this.pending.keys().next().value;
     this.worker.onerror = (event) => {
       event.preventDefault();
-      this.fault(event.message || "the worker stopped", this.pending.keys().next().value);
+      this.fault(event.message || "the worker stopped", oldest());
     };
-    this.worker.onmessageerror = () => this.fault("a message from the worker could not be read", this.pending.keys().next().value);
+    this.worker.onmessageerror = () => this.fault("a message from the worker could not be read", oldest());
     this.ready = false;
     this.loading = this.request("load", { wasm: this.wasm });
     this.loading.then(() => {
@@ -107,7 +108,7 @@ class Analyst {
     const id = this.nextId;
     this.nextId += 1;
     return new Promise((resolve, reject) => {
-      this.pending.set(id, { resolve, reject, onUpdate, op });
+      this.pending.set(id, { resolve, reject, onUpdate });
       this.worker.postMessage({ id, op, ...data });
     });
   }
@@ -230,7 +231,7 @@ function showRead(file, read) {
   count.dataset.sizesRead = read.sizesRead;
   const text = read.failed
     ? "Not read: see the messages below."
-    : `${read.settlements} settlements to analyse (${read.sizesRead} sizes read).`;
+    : `Settlements to analyse: ${read.settlements} (sizes read: ${read.sizesRead}).`;
   showFileState(file, read.failed ? "failed" : "read", text, read.messages ?? "");
 }
 
@@ -247,8 +248,12 @@ async function preview(file) {
       if (!current()) return;
       fillColumns(file, answer);
     }
+    if (file.asCsv && file.columnsError !== "") {
+      showFileState(file, "error", "Its columns could not be read.", file.columnsError);
+      return;
+    }
     if (file.asCsv && file.column === null) {
-      showFileState(file, "needs-column", "Choose the column of sizes.", file.columnsError);
+      showFileState(file, "needs-column", "Choose the column of sizes.", "");
       return;
     }
     showFileState(file, "reading", "Reading…", "");
@@ -309,8 +314,7 @@ function buildFileElement(file) {
   link(parts.decimalComma, "decimal-comma-label", "decimal-comma");
   link(parts.column, "column-label", "column");
   parts.name.id = `${prefix}-name`;
-  parts.messages.id = `${prefix}-messages`;
-  parts.remove.setAttribute("aria-describedby", parts.name.id);
+  parts.remove.setAttribute("aria-label", `Remove ${file.name}`);
   parts.remove.textContent = file.pasted ? "Remove (clears the pasted sizes)" : "Remove";
   element.dataset.fileId = String(file.id);
   element.dataset.fileName = file.name;
@@ -364,7 +368,6 @@ function addFile(name, bytes, pasted = false) {
   ui.files.append(buildFileElement(file));
   ui.noFiles.hidden = true;
   preview(file);
-  return file;
 }
 
 function removeFile(file, moveFocus) {
@@ -380,9 +383,14 @@ function removeFile(file, moveFocus) {
   if (moveFocus) (files[Math.min(at, files.length - 1)]?.parts.remove ?? ui.fileInput).focus();
 }
 
+// A dropped folder, or a file gone since it was chosen, cannot be read.
 async function addChosenFiles(list) {
   for (const chosen of list) {
-    addFile(chosen.name, new Uint8Array(await chosen.arrayBuffer()));
+    try {
+      addFile(chosen.name, new Uint8Array(await chosen.arrayBuffer()));
+    } catch (error) {
+      setStatus(`${chosen.name} could not be opened: ${error.message}`, "error");
+    }
   }
 }
 
@@ -623,39 +631,38 @@ function runUpdate(snapshot, message) {
   }
 }
 
+function showRunResult(result) {
+  if (result.error !== undefined) {
+    showRunError(result.error);
+    setStatus(result.error, "error");
+    return;
+  }
+  showComparison(result);
+  ui.progress.max = Math.max(result.analyses, 1);
+  ui.progress.value = ui.progress.max;
+  setStatus(result.analyses === 1 ? "Done: 1 analysis." : `Done: ${result.analyses} analyses.`, "done");
+}
+
 async function run() {
-  pastedChanged();
-  try {
-    await Promise.all(fields.map(checkField));
-  } catch {
-    return;
-  }
-  const problem = firstProblem();
-  if (problem) {
-    setStatus(problem.text, "error");
-    problem.focus.focus();
-    return;
-  }
-  clearResults();
   setBusy(true);
-  ui.progress.removeAttribute("value");
-  setStatus("Starting…", "running");
-  const snapshot = [...files];
-  const request = {
-    files: snapshot.map((file) => ({ name: file.name, bytes: file.bytes, csv: csvRequest(file) })),
-    settings: runSettings(),
-  };
   try {
-    const result = await analyst.request("run", request, (message) => runUpdate(snapshot, message));
-    if (result.error !== undefined) {
-      showRunError(result.error);
-      setStatus(result.error, "error");
-    } else {
-      showComparison(result);
-      ui.progress.max = Math.max(result.analyses, 1);
-      ui.progress.value = ui.progress.max;
-      setStatus(result.analyses === 1 ? "Done: 1 analysis." : `Done: ${result.analyses} analyses.`, "done");
+    pastedChanged();
+    await Promise.all(fields.map(checkField));
+    const problem = firstProblem();
+    if (problem) {
+      setStatus(problem.text, "error");
+      problem.focus.focus();
+      return;
     }
+    clearResults();
+    ui.progress.removeAttribute("value");
+    setStatus("Starting…", "running");
+    const snapshot = [...files];
+    const request = {
+      files: snapshot.map((file) => ({ name: file.name, bytes: file.bytes, csv: csvRequest(file) })),
+      settings: runSettings(),
+    };
+    showRunResult(await analyst.request("run", request, (message) => runUpdate(snapshot, message)));
   } catch (error) {
     if (error instanceof Interrupted && error.message === "cancelled") {
       ui.progress.value = 0;
