@@ -5,9 +5,8 @@
 #include <limits>
 #include <system_error>
 
-#include "fast_float/fast_float.h"
-
 #include "analysis/number_characters.h"
+#include "fast_float/fast_float.h"
 
 namespace talvik {
 namespace {
@@ -124,14 +123,14 @@ float SizeValueScanner::converted() const {
       std::clamp(scale_ + (exponentNegative_ ? -exponent_ : exponent_),
                  -kExponentLimit, kExponentLimit);
   std::array<char, kKeptDigits + 32> text;
-  char* end = std::copy_n(digits_.begin(), keptDigits_, text.begin());
+  char* end = std::copy_n(digits_.begin(), keptDigits_, text.data());
   int written = keptDigits_;
   if (droppedNonzeroDigit_) {
     *end++ = '1';
     ++written;
   }
   *end++ = 'e';
-  end = std::to_chars(end, text.end(), power - written).ptr;
+  end = std::to_chars(end, text.data() + text.size(), power - written).ptr;
 
   // Beyond the float range the conversion gives infinity, below it zero.
   float magnitude = 0.0f;

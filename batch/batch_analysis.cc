@@ -7,6 +7,7 @@
 #include "plot/plotting_rows.h"
 #include "plot/svg_graph.h"
 #include "reports/plotting_file.h"
+#include "reports/results_report.h"
 #include "session/console/text_destination.h"
 
 namespace talvik {
@@ -29,6 +30,12 @@ BatchAnalysis analyseSizes(const ObservedSizes& observed, double seed,
     numbers.ranges.push_back(errorRange(result, level));
   }
   if (!plot) return analysis;
+
+  TextDestination screen;
+  TextDestination resultsFile;
+  reportObservedA(screen, resultsFile, numbers.a, numbers.settlements);
+  reportErrorRanges(screen, resultsFile, result, {});
+  analysis.resultsFile = resultsFile.text();
 
   TextDestination plottingFile;
   writePlottingFile(plottingFile, observed,

@@ -21,12 +21,14 @@ struct PlotRequest {
   std::string unit;
 };
 
-// What one analysis gives: the table's numbers and, when asked for, the
-// plotting file's records and its picture.
+// What one analysis gives: the table's numbers and, when plots are asked
+// for, the plotting file's records, its picture and the results file the
+// dialogue writes of the same analysis.
 struct BatchAnalysis {
   AnalysisNumbers numbers;
   std::string plottingFile;
   std::string picture;
+  std::string resultsFile;
 };
 
 // Analyses the sizes with one seed by the dialogue's own steps, so that with

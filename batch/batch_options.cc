@@ -59,14 +59,16 @@ const char kBatchUsage[] =
     "plotting\n"
     "                     file) and DIR/STEM.svg (its picture); the level\n"
     "                     plotted is the first --level, else 90.\n"
-    "      --title TEXT   the title of the --plot pictures (default: \"Rank-size\n"
+    "      --title TEXT   the title of the --plot pictures (default: "
+    "\"Rank-size\n"
     "                     graph of\" and the file's name).\n"
     "      --chart FILE   an SVG chart comparing A and its five ranges across\n"
     "                     all analyses (at most 1000); with --compare, the\n"
     "                     differences and their ranges.\n"
     "      --label FILE=TEXT  the chart's label for FILE's analyses; may\n"
     "                     repeat.\n"
-    "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): the\n"
+    "      --unit TEXT    the unit of the sizes (\"ha\", \"inhabitants\"): "
+    "the\n"
     "                     size axis of the pictures reads \"Size (TEXT)\".\n"
     "      --compare      compare every FILE after the first with the "
     "first,\n"
@@ -92,67 +94,6 @@ ParsedArguments usageError(std::string error) {
   parsed.kind = ParsedArguments::Kind::kUsageError;
   parsed.error = std::move(error);
   return parsed;
-}
-
-// The separator a --separator value names: one character, or "\t" for a tab.
-// Quotes, line ends and blanks already mean something in a CSV cell, and a
-// character that a number or a column name holds (a letter, a digit, a
-// point, a sign) would split them.
-std::optional<char> separatorNamed(std::string_view text) {
-  if (text == "\\t") return '\t';
-  if (text.size() != 1) return std::nullopt;
-  const char c = text[0];
-  if (isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
-    return std::nullopt;
-  }
-  constexpr std::string_view kRefused = ".+-\"'\r\n \v\f";
-  if (kRefused.find(c) != std::string_view::npos) return std::nullopt;
-  return c;
-}
-
-// The CSV layout of --column, --header, --separator and --decimal-comma, or
-// the usage error.
-struct CsvOptions {
-  std::optional<CsvLayout> layout;  // unset without --column
-  std::string error;
-};
-
-// The layout of a --column value, with the other CSV options.
-CsvOptions readCsvLayout(const std::string& column, bool header,
-                         const std::optional<std::string>& separator,
-                         bool decimalComma) {
-  CsvLayout csv;
-  csv.decimalComma = decimalComma;
-  csv.header = header;
-  if (std::all_of(column.begin(), column.end(), isDigit)) {
-    int number = 0;
-    std::from_chars(column.data(), column.data() + column.size(), number);
-    if (column.size() > 6 || number < 1) {
-      return {{},
-              "--column \"" + column +
-                  "\": columns are numbered from 1 (up to 999999)"};
-    }
-    csv.columnNumber = number;
-  } else {
-    csv.columnName = column;
-    csv.header = true;
-  }
-  if (separator) {
-    const std::optional<char> named = separatorNamed(*separator);
-    if (!named) {
-      return {{},
-              "--separator \"" + *separator +
-                  "\": one character other than a letter, a digit, a point, "
-                  "a sign, a quote or a blank, or \\t"};
-    }
-    csv.separator = *named;
-  }
-  if (decimalComma && csv.separator == ',') {
-    return {{},
-            "--decimal-comma needs another separator, such as --separator "
-            "\";\""};
-  }
-  return {csv, {}};
 }
 
 // The CSV options as given; `column` is unset without --column.
@@ -325,7 +266,8 @@ ParsedArguments parseBatchArguments(const std::vector<std::string>& arguments,
     if (equals == std::string::npos || equals == 0) {
       return usageError("--label \"" + text + "\": FILE=TEXT expected");
     }
-    options.labels.emplace_back(text.substr(0, equals), text.substr(equals + 1));
+    options.labels.emplace_back(text.substr(0, equals),
+                                text.substr(equals + 1));
     // A label for no FILE is most likely a misspelt name.
     if (std::find(options.files.begin(), options.files.end(),
                   options.labels.back().first) == options.files.end()) {

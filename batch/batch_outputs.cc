@@ -9,11 +9,6 @@
 #include "session/console/output_file.h"
 
 namespace talvik {
-namespace {
-
-constexpr char kChartTitle[] = "Rank-size statistic A and its error ranges";
-
-}  // namespace
 
 BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
                            std::ostream& errors, ProgressLine& progress)
@@ -21,10 +16,10 @@ BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
       out_(out),
       errors_(errors),
       progress_(progress),
-      table_(options.format, options.levels,
-             options.levelGiven ? std::optional(options.plotLevel)
-                                : std::nullopt),
-      fileLabels_(fileLabels(options.files, options.labels)) {
+      table_(
+          options.format, options.levels,
+          options.levelGiven ? std::optional(options.plotLevel) : std::nullopt),
+      chart_(options) {
   if (options.summary) {
     summary_.emplace(
         options.format, options.levels,
@@ -50,17 +45,8 @@ bool BatchOutputs::start() {
 void BatchOutputs::add(const AnalysisJob& job, AnalysisOutput output) {
   AnalysisRow& row = output.row;
   if (row.numbers && !options_.plotFolder.empty()) writePlots(job, output);
-  if (row.numbers && !options_.chartFile.empty()) {
-    addChartRow(job, *row.numbers);
-  }
-  if (!row.error.empty()) {
-    failed_ = true;
-    // A file whose every seed failed is named once.
-    if (notAnalysedFiles_.empty() ||
-        notAnalysedFiles_.back() != job.fileIndex) {
-      notAnalysedFiles_.push_back(job.fileIndex);
-    }
-  }
+  if (!options_.chartFile.empty()) chart_.add(job, row);
+  if (!row.error.empty()) failed_ = true;
   writeTable(summary_ ? summary_->add(row, job.lastOfFile) : table_.row(row));
 }
 
@@ -80,19 +66,6 @@ void BatchOutputs::writePlots(const AnalysisJob& job, AnalysisOutput& output) {
     output.row.numbers.reset();
     output.row.error = fileErrorCell(error);
   }
-}
-
-void BatchOutputs::addChartRow(const AnalysisJob& job,
-                               const AnalysisNumbers& numbers) {
-  ChartRow chartRow{withSeed(job, fileLabels_[job.fileIndex]),
-                    numbers.a,
-                    {},
-                    numbers.settlements};
-  for (std::size_t i = 0; i < kChartLevels.size(); ++i) {
-    const ErrorRange& range = numbers.ranges[i];
-    chartRow.ranges[i] = {range.lower, range.upper};
-  }
-  chartRows_.push_back(std::move(chartRow));
 }
 
 void BatchOutputs::writeTable(const std::string& text) {
@@ -128,12 +101,8 @@ void BatchOutputs::tableFailed(const FileError& error) {
 void BatchOutputs::writeChart() {
   if (options_.chartFile.empty()) return;
   try {
-    std::vector<std::string> notAnalysed;
-    for (const std::size_t index : notAnalysedFiles_) {
-      notAnalysed.push_back(fileLabels_[index]);
-    }
     OutputFile chart(options_.chartFile, &out_);
-    chart.write(drawComparisonChart(chartRows_, kChartTitle, notAnalysed));
+    chart.write(chart_.draw());
     chart.finish();
   } catch (const FileError& error) {
     report(error);

@@ -9,23 +9,16 @@
 
 #include "batch/analysis_jobs.h"
 #include "batch/batch_options.h"
+#include "batch/chart_rows.h"
+#include "batch/job_output.h"
 #include "batch/progress_line.h"
 #include "batch/result_table.h"
 #include "batch/summary_table.h"
 #include "batch/table_rows.h"
-#include "plot/comparison_chart.h"
 #include "session/console/output_file.h"
 #include "session/console/whole_file.h"
 
 namespace talvik {
-
-// What one analysis gives the outputs: its row and, when plots are asked for
-// and it has numbers, its plotting file and picture.
-struct AnalysisOutput {
-  AnalysisRow row;
-  std::string plottingFile;
-  std::string picture;
-};
 
 // Where the results of a run go, from one thread, in the order of the
 // table: the table (on standard output, or to the --output file, as it grows:
@@ -52,7 +45,6 @@ class BatchOutputs {
 
  private:
   void writePlots(const AnalysisJob& job, AnalysisOutput& output);
-  void addChartRow(const AnalysisJob& job, const AnalysisNumbers& numbers);
   void writeTable(const std::string& text);
   void finishTable();
   void tableFailed(const FileError& error);
@@ -66,10 +58,7 @@ class BatchOutputs {
   ResultTable table_;
   std::optional<SummaryTable> summary_;  // with --summary, in table_'s place
   std::optional<OutputFile> tableFile_;  // none once finished or failed
-  std::vector<std::string> fileLabels_;  // by the index of the FILE
-  std::vector<ChartRow> chartRows_;
-  // The FILEs, by index, with an analysis that failed: the chart names them.
-  std::vector<std::size_t> notAnalysedFiles_;
+  ChartRows chart_;
   bool failed_ = false;
 };
 

@@ -2,15 +2,14 @@
 
 #include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 
 #include "batch/analysis_jobs.h"
-#include "batch/batch_analysis.h"
 #include "batch/batch_messages.h"
 #include "batch/batch_outputs.h"
 #include "batch/input_sizes.h"
+#include "batch/job_output.h"
 #include "batch/ordered_jobs.h"
 #include "batch/progress_line.h"
 #include "batch/shared_readings.h"
@@ -71,31 +70,7 @@ class BatchRun {
   JobResult analyse(const AnalysisJob& job) {
     JobResult result;
     result.input = readings_.get(job.fileIndex);
-    AnalysisRow& row = result.output.row;
-    row.file = job.file;
-    row.seed = job.seed;
-    if (!result.input->errors.empty()) {
-      row.error = errorCell(*result.input);
-      return result;
-    }
-    std::optional<PlotRequest> plot;
-    if (!options_.plotFolder.empty()) {
-      plot = PlotRequest{
-          options_.plotLevel,
-          options_.title.value_or(withSeed(
-              job, "Rank-size graph of " + nameWithoutFolder(job.file))),
-          options_.unit};
-    }
-    BatchAnalysis analysis =
-        analyseSizes(result.input->observed, job.seed, options_.resamples,
-                     options_.levels, plot);
-    row.numbers = std::move(analysis.numbers);
-    row.sizesRead = result.input->sizesRead;
-    row.leftOut = result.input->leftOut;
-    row.note = analysisNote(*row.numbers, result.input->unusable,
-                            options_.positiveOnly);
-    result.output.plottingFile = std::move(analysis.plottingFile);
-    result.output.picture = std::move(analysis.picture);
+    result.output = analyseJob(options_, job, *result.input);
     return result;
   }
 

@@ -74,7 +74,60 @@ SeedValue seedRange(std::string_view text, std::size_t dots) {
   return value;
 }
 
+// The separator a --separator value names: one character, or "\t" for a tab.
+// Quotes, line ends and blanks already mean something in a CSV cell, and a
+// character that a number or a column name holds (a letter, a digit, a
+// point, a sign) would split them.
+std::optional<char> separatorNamed(std::string_view text) {
+  if (text == "\\t") return '\t';
+  if (text.size() != 1) return std::nullopt;
+  const char c = text[0];
+  if (isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+    return std::nullopt;
+  }
+  constexpr std::string_view kRefused = ".+-\"'\r\n \v\f";
+  if (kRefused.find(c) != std::string_view::npos) return std::nullopt;
+  return c;
+}
+
 }  // namespace
+
+CsvOptions readCsvLayout(const std::string& column, bool header,
+                         const std::optional<std::string>& separator,
+                         bool decimalComma) {
+  CsvLayout csv;
+  csv.decimalComma = decimalComma;
+  csv.header = header;
+  if (std::all_of(column.begin(), column.end(), isDigit)) {
+    int number = 0;
+    std::from_chars(column.data(), column.data() + column.size(), number);
+    if (column.size() > 6 || number < 1) {
+      return {{},
+              "--column \"" + column +
+                  "\": columns are numbered from 1 (up to 999999)"};
+    }
+    csv.columnNumber = number;
+  } else {
+    csv.columnName = column;
+    csv.header = true;
+  }
+  if (separator) {
+    const std::optional<char> named = separatorNamed(*separator);
+    if (!named) {
+      return {{},
+              "--separator \"" + *separator +
+                  "\": one character other than a letter, a digit, a point, "
+                  "a sign, a quote or a blank, or \\t"};
+    }
+    csv.separator = *named;
+  }
+  if (decimalComma && csv.separator == ',') {
+    return {{},
+            "--decimal-comma needs another separator, such as --separator "
+            "\";\""};
+  }
+  return {csv, {}};
+}
 
 SeedValue parseSeedValue(std::string_view text) {
   const std::size_t dots = text.find("..");

@@ -2,9 +2,12 @@
 #define TALVIK_BATCH_OPTION_VALUES_H_
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "batch/csv_sizes.h"
 
 namespace talvik {
 
@@ -43,6 +46,20 @@ struct ResamplesValue {
 // Reads one --resamples value: a whole number of thousands from 1000 to
 // 100000, in digits only.
 ResamplesValue parseResamplesValue(std::string_view text);
+
+// The CSV layout of --column, --header, --separator and --decimal-comma, or
+// why it is refused.
+struct CsvOptions {
+  std::optional<CsvLayout> layout;  // unset without --column
+  std::string error;
+};
+
+// The layout of a --column value (a name, or a number from 1), with the
+// other CSV options: `separator` one character other than a letter, a digit,
+// a point, a sign, a quote or a blank, or "\\t" for a tab.
+CsvOptions readCsvLayout(const std::string& column, bool header,
+                         const std::optional<std::string>& separator,
+                         bool decimalComma);
 
 // The seed as the table shows it and plot file names carry it: a whole seed
 // below 10^21 as a whole number ("10000000"), any other in the shortest
