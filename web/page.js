@@ -17,8 +17,11 @@
 //                    [data-seed][data-failed] per analysis: h3, table (tr[data-level]),
 //                    .sentence, .note, .error, img.graph, ul.downloads a[data-kind][download];
 //                    then section#comparison: img.chart, ul.downloads a[data-kind][download]
-//   body[data-busy="true"] while a run is under way; #status[data-state] is "running",
-//   "done", "error", "cancelled" or "fault".
+//   body[data-busy="true"] while a run is under way; #status[data-state] is "ready",
+//   "running", "done", "error", "cancelled" or "fault" (its text then starts
+//   "Internal fault: ").
+//   The assembled page holds the worker's source in script#talvik-worker and the
+//   module in script#talvik-wasm (base64), both type="text/plain".
 
 "use strict";
 
@@ -480,6 +483,7 @@ const downloadTitles = {
   json: "Table (JSON)",
   chart: "Chart (SVG)",
   "summary-csv": "Seed summary (CSV)",
+  "summary-json": "Seed summary (JSON)",
 };
 
 const downloadTypes = {
@@ -488,6 +492,7 @@ const downloadTypes = {
   json: "application/json",
   csv: "text/csv",
   "summary-csv": "text/csv",
+  "summary-json": "application/json",
 };
 
 function downloadList(downloads) {
