@@ -16,6 +16,7 @@ import shutil
 import sys
 from pathlib import Path
 
+CHARSET = '<meta charset="utf-8">'
 STYLE_LINK = '<link rel="stylesheet" href="page.css">'
 PAGE_SCRIPT = '<script src="page.js"></script>'
 MODULE_IMPORT = re.compile(r'^import \{[^}]*\} from "\./talvik_module\.js";\n', re.MULTILINE)
@@ -81,16 +82,16 @@ def assemble(source_dir, wasm_file, examples_dir, output_dir):
         "worker-src blob:; img-src blob: data:; "
         "base-uri 'none'; form-action 'none'"
     )
-    head = (
-        f'<meta http-equiv="Content-Security-Policy" content="{policy}">\n'
-        f"<style>{style}</style>"
-    )
+    # The policy comes first, before anything the page could load.
+    meta = f'{CHARSET}\n<meta http-equiv="Content-Security-Policy" content="{policy}">'
+
     body = (
         f'<script type="text/plain" id="talvik-worker">{worker}</script>\n'
         f'<script type="text/plain" id="talvik-wasm">{wasm}</script>\n'
         f"<script>{script}</script>"
     )
-    page = replace_once(page, STYLE_LINK, head, "page.html")
+    page = replace_once(page, CHARSET, meta, "page.html")
+    page = replace_once(page, STYLE_LINK, f"<style>{style}</style>", "page.html")
     page = replace_once(page, PAGE_SCRIPT, body, "page.html")
 
     output_dir.mkdir(parents=True, exist_ok=True)
