@@ -2,7 +2,8 @@
 // responsive. Messages from the page: {id, op, ...}; answers: {id, result}, the
 // module's JSON (which may be {error}); during a run also {id, progress} and
 // {id, partial}. A trap or any other failure is answered {id, fault}, after which
-// the page starts a fresh worker.
+// the page starts a fresh worker. assemble_site.py joins talvik_module.js and
+// this file into one classic script, without the import below.
 import { loadTalvik, Talvik } from "./talvik_module.js";
 
 let talvik = null;
