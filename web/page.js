@@ -295,22 +295,22 @@ function isCsvName(name) {
 
 function buildFileElement(file) {
   const element = ui.fileTemplate.content.firstElementChild.cloneNode(true);
-  const part = (className) => element.querySelector(`.${className}`);
+  const child = (className) => element.querySelector(`.${className}`);
   const parts = {
-    name: part("file-name"),
-    count: part("file-count"),
-    messages: part("file-messages"),
-    asCsv: part("as-csv"),
-    options: part("csv-options"),
-    separator: part("separator"),
-    decimalComma: part("decimal-comma"),
-    column: part("column"),
-    remove: part("remove"),
+    name: child("file-name"),
+    count: child("file-count"),
+    messages: child("file-messages"),
+    asCsv: child("as-csv"),
+    options: child("csv-options"),
+    separator: child("separator"),
+    decimalComma: child("decimal-comma"),
+    column: child("column"),
+    remove: child("remove"),
   };
   const prefix = `file-${file.id}`;
   const link = (control, labelClass, suffix) => {
     control.id = `${prefix}-${suffix}`;
-    part(labelClass).htmlFor = control.id;
+    child(labelClass).htmlFor = control.id;
   };
   link(parts.asCsv, "as-csv-label", "csv");
   link(parts.separator, "separator-label", "separator");
