@@ -650,6 +650,7 @@ function showRunResult(result) {
 
 async function run() {
   setBusy(true);
+  setStatus("Checking the settings…", "running");
   try {
     pastedChanged();
     await Promise.all(fields.map(checkField));
