@@ -210,9 +210,18 @@ function readSettings() {
   return { positiveOnly: ui.positiveOnly.checked, largest: ui.largest.checked };
 }
 
+// The column by its name when the header names it once, as a user of
+// talvik-batch would give it (--column NAME), so that messages and tables
+// match; else by its number.
 function csvRequest(file) {
   if (!file.asCsv) return null;
-  return { separator: file.separator, decimalComma: file.decimalComma, column: file.column };
+  const name = file.column === null ? "" : file.columns[file.column - 1] ?? "";
+  const unique = name !== "" && file.columns.filter((other) => other === name).length === 1;
+  return {
+    separator: file.separator,
+    decimalComma: file.decimalComma,
+    column: unique ? name : file.column,
+  };
 }
 
 function showFileState(file, state, countText, messages) {
