@@ -178,7 +178,8 @@ class Page:
         got = {}
         for link in self.find_all("#results a[download]"):
             before = set(self.downloads.iterdir())
-            self.driver.execute_script("arguments[0].click()", link)
+            # A real click: downloads that no user asked for are soon blocked.
+            link.click()
             deadline = time.time() + 30
             while time.time() < deadline:
                 new = [path for path in set(self.downloads.iterdir()) - before
@@ -215,7 +216,14 @@ def compare_run(case, page, files, arguments, dialogue_seed=None, level=90):
         suffix = "_plot.csv" if plot.suffix == ".csv" else "_graph.svg"
         expected[plot.stem + suffix] = plot
     for name, path in expected.items():
-        check(got.get(name) == path.read_bytes(), f"{case}: {name} as the programs write it")
+        same = got.get(name) == path.read_bytes()
+        check(same, f"{case}: {name} as the programs write it")
+        if not same:
+            # Both kept, to be compared by hand.
+            kept = SCRATCH / "differs" / case.replace(" ", "_").replace("/", "_")
+            kept.mkdir(parents=True, exist_ok=True)
+            (kept / f"{len(failures)}.page").write_bytes(got.get(name, b""))
+            shutil.copyfile(path, kept / f"{len(failures)}.programs")
     if dialogue_seed is not None:
         for path in files:
             results, plotting = dialogue(path, dialogue_seed, level)
