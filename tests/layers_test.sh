@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Each folder is one layer, and includes only point down the layers:
 #   analysis <- session/console <- reports <- session (the dialogue)
-# with plot above session/console, reports and analysis, and batch above plot
-# too. Any include that points elsewhere (up, or from a companion into the
+# with plot above session/console, reports and analysis, batch above plot
+# too, and the web page's module above batch. Any include that points elsewhere (up, or from a companion into the
 # dialogue) fails the test and is named.
 #
 #   tests/layers_test.sh SOURCE_DIR
@@ -16,6 +16,7 @@ declare -A below=(
   [session]="analysis session/console reports session"
   [plot]="analysis session/console reports plot"
   [batch]="analysis session/console reports plot batch"
+  [web]="analysis session/console reports plot batch web"
 )
 
 layer_of() {
@@ -38,7 +39,7 @@ while IFS= read -r -d '' file; do
       faults=$((faults + 1))
     fi
   done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-done < <(find analysis session reports plot batch -name '*.h' -print0 -o -name '*.cc' -print0)
+done < <(find analysis session reports plot batch web -name '*.h' -print0 -o -name '*.cc' -print0)
 
 if [ "$faults" -gt 0 ]; then
   echo "$faults include(s) against the layers"
