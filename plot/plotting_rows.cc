@@ -8,6 +8,7 @@
 
 #include "analysis/buffered_bytes.h"
 #include "analysis/number_characters.h"
+#include "analysis/text_source.h"
 #include "fast_float/fast_float.h"
 #include "plot/plot_error.h"
 #include "session/console/shown_text.h"
@@ -68,22 +69,6 @@ class RecordReader {
   std::string text_;
   bool tooLong_ = false;
   bool failed_ = false;
-};
-
-// A whole text handed out as a file's bytes.
-class TextSource : public ByteSource {
- public:
-  explicit TextSource(std::string_view text) : text_(text) {}
-
-  std::optional<std::size_t> read(char* buffer, std::size_t capacity) override {
-    const std::size_t count = std::min(capacity, text_.size());
-    std::copy_n(text_.data(), count, buffer);
-    text_.remove_prefix(count);
-    return count;
-  }
-
- private:
-  std::string_view text_;
 };
 
 std::vector<std::string_view> splitFields(std::string_view record) {

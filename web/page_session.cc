@@ -6,6 +6,7 @@
 
 #include "analysis/bootstrap.h"
 #include "analysis/rank_size_a.h"
+#include "analysis/text_source.h"
 #include "batch/batch_messages.h"
 #include "batch/csv_records.h"
 #include "batch/job_output.h"
@@ -13,7 +14,6 @@
 #include "batch/output_files.h"
 #include "batch/table_notes.h"
 #include "web/result_reading.h"
-#include "web/span_source.h"
 
 namespace talvik {
 namespace {
@@ -116,7 +116,7 @@ PageResponse PageSession::columns(const PageRequest& request,
   std::int64_t count = 1;
   for (std::int64_t column = 1; column <= std::min(count, kMostColumns);
        ++column) {
-    SpanSource source(payload);
+    TextSource source(payload);
     CsvRecordReader reader(source, request.separator);
     const std::optional<CsvRecord> header = reader.nextNonBlank(column);
     if (!header) {
@@ -144,7 +144,7 @@ void PageSession::reset() {
 PageResponse PageSession::read(const PageRequest& request,
                                std::string_view payload) {
   if (jobs_) return refusal("a run has started: reset first");
-  SpanSource source(payload);
+  TextSource source(payload);
   ReadFile file{request.name,
                 readInputSizes(source, {.csv = request.csv,
                                         .largest = request.largest,

@@ -1,5 +1,5 @@
-#ifndef TALVIK_WEB_SPAN_SOURCE_H_
-#define TALVIK_WEB_SPAN_SOURCE_H_
+#ifndef TALVIK_ANALYSIS_TEXT_SOURCE_H_
+#define TALVIK_ANALYSIS_TEXT_SOURCE_H_
 
 #include <algorithm>
 #include <cstddef>
@@ -10,10 +10,11 @@
 
 namespace talvik {
 
-// A file's bytes handed over whole by the page, read as any file is.
-class SpanSource : public ByteSource {
+// A whole text handed out as a file's bytes: a file read into memory, or a
+// file made in memory, read as any file is.
+class TextSource : public ByteSource {
  public:
-  explicit SpanSource(std::string_view bytes) : bytes_(bytes) {}
+  explicit TextSource(std::string_view bytes) : bytes_(bytes) {}
 
   std::optional<std::size_t> read(char* buffer, std::size_t capacity) override {
     const std::size_t count = std::min(capacity, bytes_.size());
@@ -28,4 +29,4 @@ class SpanSource : public ByteSource {
 
 }  // namespace talvik
 
-#endif  // TALVIK_WEB_SPAN_SOURCE_H_
+#endif  // TALVIK_ANALYSIS_TEXT_SOURCE_H_
