@@ -7,15 +7,14 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/difference_bootstrap.h"
 #include "batch/analysis_jobs.h"
 #include "batch/batch_messages.h"
+#include "batch/comparison_rows.h"
 #include "batch/comparison_table.h"
 #include "batch/input_sizes.h"
 #include "batch/ordered_jobs.h"
 #include "batch/progress_line.h"
 #include "batch/shared_readings.h"
-#include "plot/comparison_chart.h"
 #include "session/console/output_file.h"
 
 namespace talvik {
@@ -23,8 +22,6 @@ namespace {
 
 // As for the analyses: enough jobs ahead to keep every thread busy.
 constexpr std::size_t kWindowPerJob = 8;
-
-constexpr char kChartTitle[] = "Differences in the rank-size statistic A";
 
 // What one comparison gives: its row, and the file's reading, whose
 // messages are written with the file's first row.
@@ -59,7 +56,7 @@ class ComparisonRun {
         table_(options.format, options.levels,
                options.levelGiven ? std::optional(options.plotLevel)
                                   : std::nullopt),
-        labels_(fileLabels(options.files, options.labels)) {}
+        chart_(options) {}
 
   bool run() {
     try {
@@ -71,10 +68,7 @@ class ComparisonRun {
     }
     reference_ = readInputSizes(reference(), readingRules(options_));
     writeMessages(reference(), reference_);
-    if (!reference_.errors.empty()) {
-      referenceError_ = "reference " + reference() +
-                        " not analysed: " + errorCell(reference_);
-    }
+    referenceError_ = referenceError(reference(), reference_);
     write(table_.opening());
     runOrderedJobs<ComparisonResult>(
         jobs_.count(), options_.jobs, kWindowPerJob * options_.jobs,
@@ -96,32 +90,8 @@ class ComparisonRun {
   ComparisonResult compare(const AnalysisJob& job) {
     ComparisonResult result;
     result.input = readings_.get(job.fileIndex);
-    ComparisonRow& row = result.row;
-    row.file = job.file;
-    row.reference = reference();
-    row.seed = job.seed;
-    if (!referenceError_.empty()) {
-      row.error = referenceError_;
-      return result;
-    }
-    if (!result.input->errors.empty()) {
-      row.error = errorCell(*result.input);
-      return result;
-    }
-    const ObservedSizes& sizes = result.input->observed;
-    const DifferenceResult difference = runDifferenceBootstrap(
-        reference_.observed, sizes, job.seed, options_.resamples);
-    ComparisonNumbers& numbers = row.numbers.emplace();
-    numbers.settlements = static_cast<int>(sizes.size());
-    numbers.referenceSettlements = static_cast<int>(reference_.observed.size());
-    numbers.difference = difference.observedDifference;
-    numbers.resamples = options_.resamples;
-    for (const int level : kReportedLevels) {
-      numbers.ranges.push_back(differenceRange(difference, level));
-    }
-    for (const int level : options_.levels) {
-      numbers.ranges.push_back(differenceRange(difference, level));
-    }
+    result.row =
+        compareJob(options_, job, *result.input, reference_, referenceError_);
     return result;
   }
 
@@ -129,36 +99,16 @@ class ComparisonRun {
   void deliver(const AnalysisJob& job, ComparisonResult result) {
     if (job.firstOfFile) writeMessages(job.file, *result.input);
     if (job.lastOfFile) readings_.release(job.fileIndex);
-    if (!options_.chartFile.empty()) addToChart(job, result.row);
+    if (!options_.chartFile.empty()) chart_.add(job, result.row);
     if (!result.row.error.empty()) failed_ = true;
     write(table_.row(result.row));
-  }
-
-  // The row of a comparison with numbers, or its file's name among those not
-  // compared, once.
-  void addToChart(const AnalysisJob& job, const ComparisonRow& row) {
-    const std::string& label = labels_[job.fileIndex + 1];
-    if (!row.numbers) {
-      if (notCompared_.empty() || notCompared_.back() != label) {
-        notCompared_.push_back(label);
-      }
-      return;
-    }
-    const ComparisonNumbers& numbers = *row.numbers;
-    ChartRow chartRow{
-        withSeed(job, label), numbers.difference, {}, numbers.settlements};
-    for (std::size_t i = 0; i < kChartLevels.size(); ++i) {
-      chartRow.ranges[i] = {numbers.ranges[i].lower, numbers.ranges[i].upper};
-    }
-    chartRows_.push_back(std::move(chartRow));
   }
 
   void writeChart() {
     if (options_.chartFile.empty()) return;
     try {
       OutputFile chart(options_.chartFile, &out_);
-      chart.write(drawDifferenceChart(chartRows_, kChartTitle, labels_.front(),
-                                      notCompared_));
+      chart.write(chart_.draw());
       chart.finish();
     } catch (const FileError& error) {
       errors_ << fileErrorLine(error) << std::flush;
@@ -215,9 +165,7 @@ class ComparisonRun {
   InputSizes reference_;
   std::string referenceError_;  // every row's error when set
   std::optional<OutputFile> tableFile_;
-  std::vector<std::string> labels_;  // by the index of the FILE
-  std::vector<ChartRow> chartRows_;
-  std::vector<std::string> notCompared_;
+  DifferenceChartRows chart_;
   bool failed_ = false;
 };
 

@@ -3,7 +3,8 @@
 
 Usage: assemble_site.py SOURCE_DIR WASM_FILE EXAMPLES_DIR OUTPUT_DIR
 
-OUTPUT_DIR/index.html holds the style, the page script, the worker's source and
+OUTPUT_DIR/index.html holds the style, the page script (result_view.js, then
+page.js, as one script), the worker's source and
 the analysis module (base64) inline, under a Content-Security-Policy that lets
 the page make no request beyond itself; the example size files are copied to
 OUTPUT_DIR/examples/.
@@ -18,6 +19,7 @@ from pathlib import Path
 
 CHARSET = '<meta charset="utf-8">'
 STYLE_LINK = '<link rel="stylesheet" href="page.css">'
+VIEW_SCRIPT = '<script src="result_view.js"></script>\n'
 PAGE_SCRIPT = '<script src="page.js"></script>'
 MODULE_IMPORT = re.compile(r'^import \{[^}]*\} from "\./talvik_module\.js";\n', re.MULTILINE)
 EXPORT = re.compile(r"^export (?=(async )?function |class |const )", re.MULTILINE)
@@ -68,7 +70,8 @@ def worker_source(source_dir):
 def assemble(source_dir, wasm_file, examples_dir, output_dir):
     page = read_text(source_dir / "page.html")
     style = "\n" + inline_safe(read_text(source_dir / "page.css"), "page.css")
-    script = "\n" + inline_safe(read_text(source_dir / "page.js"), "page.js")
+    script = ("\n" + inline_safe(read_text(source_dir / "result_view.js"), "result_view.js")
+              + "\n" + inline_safe(read_text(source_dir / "page.js"), "page.js"))
     worker = "\n" + inline_safe(worker_source(source_dir), "the worker")
     try:
         wasm = base64.b64encode(wasm_file.read_bytes()).decode("ascii")
@@ -92,6 +95,7 @@ def assemble(source_dir, wasm_file, examples_dir, output_dir):
     )
     page = replace_once(page, CHARSET, meta, "page.html")
     page = replace_once(page, STYLE_LINK, f"<style>{style}</style>", "page.html")
+    page = replace_once(page, VIEW_SCRIPT, "", "page.html")
     page = replace_once(page, PAGE_SCRIPT, body, "page.html")
 
     output_dir.mkdir(parents=True, exist_ok=True)

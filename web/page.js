@@ -1,12 +1,13 @@
-// The TALVIK page: inputs, layout, downloads and the worker. Every number, record,
-// picture and message about the data comes from the analysis module in the worker.
+// The TALVIK page: inputs, settings, runs and the worker; result_view.js shows the
+// results. Every number, record, picture and message about the data comes from the
+// analysis module in the worker.
 //
 // Ids and hooks for tests:
 //   #file-input      file chooser (multiple)         #drop-zone   drop zone (Enter opens the chooser)
 //   #paste-text      pasted sizes, listed as the file "pasted.txt"
 //   #seed #seed-range #plot-level #extra-level #resamples #unit      settings fields;
 //     each has its reason beside it in #ID-reason, and aria-invalid="true" when refused
-//   #positive-only #largest                          checkboxes
+//   #positive-only #largest #compare                 checkboxes
 //   #run #cancel     buttons      #progress  <progress>      #status  live status line
 //   #files           list of files: li.file[data-file-id][data-file-name][data-state], where
 //                    data-state is "reading", "read", "failed", "needs-column", "error"
@@ -16,7 +17,10 @@
 //   #results         one section.analysis[data-analysis-index][data-file][data-file-index]
 //                    [data-seed][data-failed] per analysis: h3, table (tr[data-level]),
 //                    .sentence, .note, .error, img.graph, ul.downloads a[data-kind][download];
-//                    then section#comparison: img.chart, ul.downloads a[data-kind][download]
+//                    or, with #compare, one section.difference[data-comparison-index][data-file]
+//                    [data-file-index][data-reference][data-seed][data-failed] per comparison:
+//                    h3, table (tr[data-level]), .sentence, .error;
+//                    then section#comparison[data-compare]: img.chart, ul.downloads a[data-kind][download]
 //   body[data-busy="true"] while a run is under way; #status[data-state] is "ready",
 //   "running", "done", "error", "cancelled" or "fault" (its text then starts
 //   "Internal fault: ").
@@ -37,23 +41,16 @@ const ui = {
   unit: byId("unit"),
   positiveOnly: byId("positive-only"),
   largest: byId("largest"),
+  compare: byId("compare"),
   run: byId("run"),
   cancel: byId("cancel"),
   progress: byId("progress"),
   status: byId("status"),
-  results: byId("results"),
 };
 
 function setStatus(text, state) {
   ui.status.textContent = text;
   ui.status.dataset.state = state;
-}
-
-function el(tag, className, text) {
-  const node = document.createElement(tag);
-  if (className) node.className = className;
-  if (text !== undefined) node.textContent = text;
-  return node;
 }
 
 // ---- The worker ----------------------------------------------------------
@@ -468,135 +465,6 @@ for (const box of [ui.positiveOnly, ui.largest]) {
   box.addEventListener("change", () => files.forEach(preview));
 }
 
-// ---- Results ----------------------------------------------------------------
-
-let blobUrls = [];
-
-function blobUrl(bytes, type) {
-  const url = URL.createObjectURL(new Blob([bytes], { type }));
-  blobUrls.push(url);
-  return url;
-}
-
-function clearResults() {
-  for (const url of blobUrls) URL.revokeObjectURL(url);
-  blobUrls = [];
-  ui.results.replaceChildren();
-}
-
-const downloadTitles = {
-  results: "Results file",
-  plotting: "Plotting file",
-  graph: "Graph (SVG)",
-  csv: "Table (CSV)",
-  json: "Table (JSON)",
-  chart: "Chart (SVG)",
-  "summary-csv": "Seed summary (CSV)",
-  "summary-json": "Seed summary (JSON)",
-};
-
-const downloadTypes = {
-  graph: "image/svg+xml",
-  chart: "image/svg+xml",
-  json: "application/json",
-  csv: "text/csv",
-  "summary-csv": "text/csv",
-  "summary-json": "application/json",
-};
-
-function downloadList(downloads) {
-  const list = el("ul", "downloads");
-  for (const item of downloads) {
-    const link = el("a", "", `${downloadTitles[item.kind] ?? item.kind}: ${item.name}`);
-    link.href = blobUrl(item.bytes, downloadTypes[item.kind] ?? "text/plain");
-    link.download = item.name;
-    link.dataset.kind = item.kind;
-    const entry = el("li");
-    entry.append(link);
-    list.append(entry);
-  }
-  list.hidden = downloads.length === 0;
-  return list;
-}
-
-function picture(item, className, alt) {
-  const figure = el("figure", className);
-  const image = el("img", className);
-  image.src = blobUrl(item.bytes, "image/svg+xml");
-  image.alt = alt;
-  figure.append(image);
-  return figure;
-}
-
-function rangesTable(analysis, title) {
-  const table = el("table", "ranges");
-  table.append(el("caption", "", `A and its error ranges: ${title}`));
-  const head = el("tr");
-  for (const name of ["Settlements", "A", "Level", "Lower bound", "Upper bound", "Width"]) {
-    const cell = el("th", "", name);
-    cell.scope = "col";
-    head.append(cell);
-  }
-  table.append(el("thead"));
-  table.tHead.append(head);
-  const body = table.appendChild(el("tbody"));
-  analysis.ranges.forEach((range, index) => {
-    const row = el("tr");
-    row.dataset.level = String(range.level);
-    if (index === 0) {
-      for (const [className, value] of [["settlements", analysis.settlements], ["a", analysis.A]]) {
-        const cell = el("td", className, String(value));
-        cell.rowSpan = analysis.ranges.length;
-        row.append(cell);
-      }
-    }
-    const level = el("th", "level", `${range.level} %`);
-    level.scope = "row";
-    row.append(level);
-    for (const key of ["lower", "upper", "width"]) row.append(el("td", key, range[key] ?? "–"));
-    body.append(row);
-  });
-  const scroller = el("div", "table-scroll");
-  scroller.tabIndex = 0;
-  scroller.setAttribute("role", "region");
-  scroller.setAttribute("aria-label", `Table: ${title}`);
-  scroller.append(table);
-  return scroller;
-}
-
-function showAnalysis(analysis) {
-  const title = `${analysis.file}, seed ${analysis.seed}`;
-  const section = el("section", "analysis");
-  section.dataset.analysisIndex = String(analysis.index);
-  section.dataset.file = analysis.file;
-  section.dataset.fileIndex = String(analysis.fileIndex);
-  section.dataset.seed = analysis.seed;
-  section.dataset.failed = String(analysis.failed);
-  section.append(el("h3", "", title));
-  if (analysis.error) section.append(el("p", "error", analysis.error));
-  if (analysis.ranges?.length) section.append(rangesTable(analysis, title));
-  if (analysis.sentence) section.append(el("p", "sentence", analysis.sentence));
-  if (analysis.note) section.append(el("p", "note", analysis.note));
-  const graph = analysis.downloads.find((item) => item.kind === "graph");
-  if (graph) section.append(picture(graph, "graph", `Rank-size graph of ${title}`));
-  section.append(downloadList(analysis.downloads));
-  ui.results.append(section);
-}
-
-function showComparison(result) {
-  const section = el("section", "comparison");
-  section.id = "comparison";
-  section.append(el("h3", "", result.analyses === 1 ? "Table of the analysis" : `All ${result.analyses} analyses`));
-  const chart = result.downloads.find((item) => item.kind === "chart");
-  if (chart) section.append(picture(chart, "chart", "A and its error ranges of every analysis, side by side"));
-  section.append(downloadList(result.downloads));
-  ui.results.append(section);
-}
-
-function showRunError(text) {
-  const message = el("p", "error run-error", text);
-  ui.results.append(message);
-}
 
 // ---- Running ----------------------------------------------------------------
 
@@ -610,6 +478,9 @@ function firstProblem() {
   if (files.length === 0) return { text: "Add a size file first.", focus: ui.dropZone };
   const unread = files.find((file) => file.asCsv && file.column === null);
   if (unread) return { text: `Choose the column of sizes of ${unread.name}.`, focus: unread.parts.column };
+  if (ui.compare.checked && files.length < 2) {
+    return { text: "Add a second file: a comparison needs the reference (the first file) and a file to compare with it.", focus: ui.dropZone };
+  }
   const invalid = fields.find((field) => !field.valid);
   if (invalid) return { text: `Correct the settings: ${invalid.reason.textContent}`, focus: invalid.input };
   return null;
@@ -624,6 +495,7 @@ function runSettings() {
     extraLevel: value("extra-level") === "" ? null : Number(value("extra-level")),
     resamples: Number(value("resamples")),
     unit: ui.unit.value,
+    compare: ui.compare.checked,
   };
 }
 
@@ -635,11 +507,13 @@ function runUpdate(snapshot, message) {
     } else {
       ui.progress.max = count;
       ui.progress.value = index;
-      setStatus(`Analysis ${index + 1} of ${count}`, "running");
+      setStatus(`${ui.compare.checked ? "Comparison" : "Analysis"} ${index + 1} of ${count}`, "running");
     }
   } else if (message.partial.read) {
     const file = snapshot[message.partial.read.index];
     if (files.includes(file)) showRead(file, message.partial.read);
+  } else if (message.partial.analysis.comparison) {
+    showDifference(message.partial.analysis);
   } else {
     showAnalysis(message.partial.analysis);
   }
@@ -654,7 +528,8 @@ function showRunResult(result) {
   showComparison(result);
   ui.progress.max = Math.max(result.analyses, 1);
   ui.progress.value = ui.progress.max;
-  setStatus(result.analyses === 1 ? "Done: 1 analysis." : `Done: ${result.analyses} analyses.`, "done");
+  const what = result.compare ? ["comparison", "comparisons"] : ["analysis", "analyses"];
+  setStatus(result.analyses === 1 ? `Done: 1 ${what[0]}.` : `Done: ${result.analyses} ${what[1]}.`, "done");
 }
 
 async function run() {

@@ -7,7 +7,8 @@ analyses and clicks every download; each download must be the same bytes as
 the native program's output for the same input and settings: the results
 and plotting files as talvik writes them, the graphs as talvik-batch --plot
 (and so talvik-plot) draws them, the tables and the chart as talvik-batch
-writes them. Also: the warnings and errors shown for bad files, a file name
+writes them; a comparison run's tables and difference chart as talvik-batch
+--compare writes them. Also: the warnings and errors shown for bad files, a file name
 that is markup shown as text, a refused seed, no request beyond the page's
 own files, and screenshots at 360 and 1280 pixels with the results there.
 
@@ -333,6 +334,50 @@ def bad_file_case(page, work):
     page.remove_all_files()
 
 
+def comparison_case(page, work):
+    """The examples compared, the first the reference, over two seeds: the
+    table, the difference chart and their downloads as talvik-batch --compare
+    writes them."""
+    page.tick("compare", True)
+    page.choose(EXAMPLES / "sites37.txt")
+    check(page.run() == "error" and "second file" in page.find("#status").text,
+          "a comparison of one file is refused with a reason")
+    page.choose(EXAMPLES / "valley.txt", EXAMPLES / "lognorm.txt")
+    page.field("seed-range", "1234567..1234568")
+    page.field("extra-level", "85")
+    check(page.run() == "done", "the comparison run is done")
+    got = page.download_all()
+    sections = page.find_all("#results section.difference")
+    check(len(sections) == 4, "a section per file compared and seed")
+    check(sections[0].get_attribute("data-reference") == "sites37.txt",
+          "the first file is the reference")
+    check(sections[0].find_element(By.CSS_SELECTOR, "td.difference").text == "0.269",
+          "the valley's difference as the README's")
+    check(all(section.find_element(By.CSS_SELECTOR, ".sentence").text.startswith("A(")
+              for section in sections), "each comparison reads its difference")
+    check(len(page.find_all("#results img.chart")) == 1, "the difference chart is drawn")
+    page.driver.set_window_size(1280, min(page.driver.execute_script(
+        "return document.body.scrollHeight") + 100, 12000))
+    page.driver.save_screenshot(str(SCRATCH / "page-comparison.png"))
+    page.driver.set_window_size(1280, 1000)
+    folder = Path(tempfile.mkdtemp(dir=SCRATCH))
+    names = ["sites37.txt", "valley.txt", "lognorm.txt"]
+    for name in names:
+        shutil.copyfile(EXAMPLES / name, folder / name)
+    arguments = ["--compare", "--seed", "1234567..1234568", "--level", "90", "--level", "85"]
+    batch(folder, *arguments, "-o", "comparison.csv", "--chart", "chart.svg", *names)
+    batch(folder, *arguments, "-f", "json", "-o", "comparison.json", *names)
+    for name, path in (("talvik-comparison.csv", "comparison.csv"),
+                       ("talvik-comparison.json", "comparison.json"),
+                       ("talvik-comparison-chart.svg", "chart.svg")):
+        check(got.get(name) == (folder / path).read_bytes(),
+              f"comparison: {name} as talvik-batch --compare writes it")
+    page.remove_all_files()
+    page.field("seed-range", "")
+    page.field("extra-level", "")
+    page.tick("compare", False)
+
+
 def paste_and_seed_case(page, work):
     page.field("paste-text", (EXAMPLES / "valley.txt").read_text())
     page.find("#seed").click()
@@ -375,6 +420,7 @@ def main():
         export_case(page, work)
         bad_file_case(page, work)
         paste_and_seed_case(page, work)
+        comparison_case(page, work)
         own_requests_only(driver, server.origin + "/")
         severe = [entry["message"] for entry in driver.get_log("browser")
                   if entry["level"] == "SEVERE"]

@@ -3,7 +3,9 @@
 // range, plot and extra level, resamples, left-out sizes, the largest 1000),
 // each group analysed by the module as the page's worker does and by one
 // talvik-batch call with the same settings. The tables (CSV and JSON), the
-// chart, every plotting file and every graph must be the same bytes.
+// chart, every plotting file and every graph must be the same bytes. Then
+// groups of comparisons, each against talvik-batch --compare: both tables and
+// the difference chart, one group with a reference that cannot be read.
 //
 //   node web/page_module_test.mjs MODULE.wasm TALVIK-BATCH SCRATCH [FILES]
 import { execFileSync } from "node:child_process";
@@ -127,5 +129,44 @@ for (let group = 0; group * groupSize < fileCount; group += 1) {
     if (name.endsWith("_graph.svg")) same(`${name}`, fs.readFileSync(path.join(folder, "plots", `${stem}.svg`)), bytes);
   }
 }
-console.log(`${fileCount} files, ${analyses} analyses, ${comparisons} files compared: ${failures === 0 ? "all the same bytes" : `${failures} differ`}`);
+// The comparisons of every file after the first with the first.
+const compareGroups = 6;
+let compared = 0;
+for (let group = 0; group < compareGroups; group += 1) {
+  const folder = path.join(scratch, `compare${group}`);
+  fs.rmSync(folder, { recursive: true, force: true });
+  fs.mkdirSync(folder, { recursive: true });
+  const settings = { ...groupSettings(group), unit: "" };
+  const names = [];
+  talvik.call({ command: "reset" });
+  for (let i = 0; i < 2 + (group % 4); i += 1) {
+    const name = `c${i}.txt`;
+    const unreadable = (group === 2 && i === 0) || (group === 4 && i === 2);
+    const bytes = Buffer.from(unreadable ? "" : sizeFile());
+    fs.writeFileSync(path.join(folder, name), bytes);
+    names.push(name);
+    talvik.call({ command: "read", name, csv: null, positiveOnly: settings.positiveOnly, largest: settings.largest }, bytes);
+  }
+  const run = talvik.call({ command: "run", compare: true, seeds: settings.seeds, plotLevel: settings.plotLevel, extraLevel: settings.extraLevel, resamples: settings.resamples, unit: "" });
+  if (run.json.error) throw new Error(`compare run: ${run.json.error}`);
+  for (let index = 0; index < run.json.analyses; index += 1) {
+    const answer = talvik.call({ command: "analyse", index });
+    if (answer.json.comparison !== true || answer.json.error === undefined) throw new Error(`compare ${index}: ${JSON.stringify(answer.json)}`);
+  }
+  compared += run.json.analyses;
+  const finish = talvik.call({ command: "finish" });
+  const downloads = new Map(finish.json.downloads.map((member) => [member.kind, Talvik.attachment(finish, member)]));
+  const args = ["--compare", ...batchArguments(settings)];
+  runBatch(folder, [...args, "-o", "comparison.csv", "--chart", "chart.svg", ...names]);
+  runBatch(folder, [...args, "-f", "json", "-o", "comparison.json", ...names]);
+  same(`compare ${group} comparison.csv`, fs.readFileSync(path.join(folder, "comparison.csv")), downloads.get("csv"));
+  same(`compare ${group} comparison.json`, fs.readFileSync(path.join(folder, "comparison.json")), downloads.get("json"));
+  same(`compare ${group} chart.svg`, fs.readFileSync(path.join(folder, "chart.svg")), downloads.get("chart"));
+}
+talvik.call({ command: "reset" });
+talvik.call({ command: "read", name: "only.txt", csv: null }, Buffer.from("5\n4\n"));
+const alone = talvik.call({ command: "run", compare: true, seeds: "1" }).json;
+same("compare with one file refused", "true", String(alone.error !== undefined && alone.error.includes("two files")));
+
+console.log(`${fileCount} files, ${analyses} analyses, ${compared} comparisons, ${comparisons} files compared: ${failures === 0 ? "all the same bytes" : `${failures} differ`}`);
 process.exit(failures === 0 ? 0 : 1);

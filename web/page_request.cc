@@ -166,6 +166,7 @@ ReadRequest readPageRequest(std::string_view json) {
   members.whole("resamples", 1, std::numeric_limits<int>::max(), resamples);
   request.resamples = static_cast<int>(resamples);
   members.text("unit", request.unit);
+  members.flag("compare", request.compare);
   members.whole("index", 0, std::numeric_limits<std::int64_t>::max(),
                 request.index);
   if (!members.error().empty()) {

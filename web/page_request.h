@@ -20,8 +20,10 @@ namespace talvik {
 //   read     name, csv, positiveOnly,    read the payload as a size file
 //            largest
 //   run      seeds, plotLevel,           prepare the analyses of every file
-//            extraLevel, resamples, unit read, for every seed
-//   analyse  index                       run one of them
+//            extraLevel, resamples, unit read, for every seed; with compare,
+//            compare                     the comparisons of every file after
+//                                        the first with the first instead
+//   analyse  index                       run one of them (or comparison)
 //   finish   -                           the tables and the chart
 struct PageRequest {
   enum class Command {
@@ -49,6 +51,7 @@ struct PageRequest {
   std::optional<int> extraLevel;  // run
   int resamples = 1000;           // run
   std::string unit;               // run
+  bool compare = false;           // run
 
   std::int64_t index = 0;  // analyse
 };

@@ -133,6 +133,7 @@ PageResponse PageSession::columns(const PageRequest& request,
 }
 
 void PageSession::reset() {
+  comparison_.reset();
   files_.clear();
   jobs_.reset();
   analysed_ = 0;
@@ -143,7 +144,7 @@ void PageSession::reset() {
 
 PageResponse PageSession::read(const PageRequest& request,
                                std::string_view payload) {
-  if (jobs_) return refusal("a run has started: reset first");
+  if (running()) return refusal("a run has started: reset first");
   TextSource source(payload);
   ReadFile file{request.name,
                 readInputSizes(source, {.csv = request.csv,
@@ -168,8 +169,13 @@ PageResponse PageSession::read(const PageRequest& request,
 }
 
 PageResponse PageSession::run(const PageRequest& request) {
-  if (jobs_) return refusal("a run has started: reset first");
+  if (running()) return refusal("a run has started: reset first");
   if (files_.empty()) return refusal("no file has been read");
+  if (request.compare && files_.size() < 2) {
+    return refusal(
+        "a comparison needs a reference and at least one file to compare "
+        "with it: read two files or more");
+  }
   const SeedValue seeds = parseSeedValue(request.seeds);
   if (!seeds.error.empty()) return refusal(seeds.error);
   const ResamplesValue resamples =
@@ -203,6 +209,11 @@ PageResponse PageSession::run(const PageRequest& request) {
   options.positiveOnly = files_.front().positiveOnly;
   options.largest = files_.front().largest;
   options.unit = request.unit;
+  if (request.compare) {
+    options.compare = true;
+    comparison_.emplace(options, files_.front().input);
+    return answer(Json{{"analyses", comparison_->count()}, {"compare", true}});
+  }
   // The downloads stand for the plot folder of talvik-batch's --plot.
   options.plotFolder = ".";
   jobs_.emplace(options.files, options.seeds);
@@ -221,12 +232,16 @@ PageResponse PageSession::run(const PageRequest& request) {
 }
 
 PageResponse PageSession::analyse(const PageRequest& request) {
-  if (!jobs_) return refusal("no run has started");
+  if (!running()) return refusal("no run has started");
   if (request.index < 0 ||
       static_cast<std::size_t>(request.index) != analysed_ ||
-      analysed_ >= jobs_->count()) {
+      analysed_ >= (jobs_ ? jobs_->count() : comparison_->count())) {
     return refusal("analyses are run once each, in order: the next is " +
                    std::to_string(analysed_));
+  }
+  if (comparison_) {
+    const AnalysisJob job = comparison_->job(analysed_++);
+    return answer(comparison_->compare(job, files_[job.fileIndex + 1].input));
   }
   const AnalysisJob job = jobs_->at(analysed_++);
   const AnalysisOutput output =
@@ -261,10 +276,18 @@ PageResponse PageSession::analyse(const PageRequest& request) {
 }
 
 PageResponse PageSession::finish() {
-  if (!jobs_ || analysed_ != jobs_->count()) {
+  if (!running() ||
+      analysed_ != (jobs_ ? jobs_->count() : comparison_->count())) {
     return refusal("the run's analyses are not all done");
   }
   Downloads downloads;
+  if (comparison_) {
+    for (const PageDownload& download : comparison_->finish()) {
+      downloads.add(download.kind, download.name, download.bytes);
+    }
+    return answer(Json{{"downloads", std::move(downloads.list())}},
+                  std::move(downloads.bytes()));
+  }
   downloads.add("csv", "talvik-table.csv", csvText_ + csvTable_->closing());
   downloads.add("json", "talvik-table.json", jsonText_ + jsonTable_->closing());
   if (jobs_->count() >= 2 && jobs_->count() <= kMostChartRows) {

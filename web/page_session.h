@@ -13,6 +13,7 @@
 #include "batch/input_sizes.h"
 #include "batch/result_table.h"
 #include "batch/summary_table.h"
+#include "web/page_comparison.h"
 #include "web/page_request.h"
 
 namespace talvik {
@@ -27,8 +28,9 @@ struct PageResponse {
 };
 
 // What the page has asked for so far: the files read, then one run of
-// analyses over them, analysed in the table's order so that the tables and
-// the chart grow as talvik-batch writes them. Every answer is a value:
+// analyses (or comparisons) over them, run in the table's order so that the
+// tables and the chart grow as talvik-batch writes them. Every answer is a
+// value:
 // `{"error": TEXT}` for a request that cannot be followed.
 class PageSession {
  public:
@@ -46,6 +48,7 @@ class PageSession {
     bool largest = false;
   };
 
+  bool running() const { return jobs_ || comparison_; }
   void reset();
   PageResponse columns(const PageRequest& request, std::string_view payload);
   PageResponse read(const PageRequest& request, std::string_view payload);
@@ -57,6 +60,8 @@ class PageSession {
   // The run, set by `run`: its options and jobs, and what it has written.
   BatchOptions options_;
   std::optional<AnalysisJobs> jobs_;  // over options_'s files and seeds
+  // Instead of jobs_ in a run that compares; its reference is files_'s first.
+  std::optional<PageComparison> comparison_;
   std::size_t analysed_ = 0;
   std::optional<ResultTable> csvTable_;
   std::optional<ResultTable> jsonTable_;

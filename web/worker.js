@@ -55,6 +55,7 @@ function run(id, { files, settings }) {
     extraLevel: settings.extraLevel,
     resamples: settings.resamples,
     unit: settings.unit,
+    compare: settings.compare,
   }).json;
   if (ran.error !== undefined) return ran;
   for (let index = 0; index < ran.analyses; index += 1) {
@@ -65,7 +66,7 @@ function run(id, { files, settings }) {
   }
   const finish = talvik.call({ command: "finish" });
   if (finish.json.error !== undefined) return finish.json;
-  return { analyses: ran.analyses, downloads: downloads(finish) };
+  return { analyses: ran.analyses, compare: ran.compare === true, downloads: downloads(finish) };
 }
 
 const operations = {
