@@ -71,11 +71,13 @@ function picture(item, className, alt) {
   return figure;
 }
 
-function rangesTable(analysis, title) {
+// A table of ranges: the leading cells ([heading, class, value]) span every
+// level's row, then each level's bounds and width.
+function rangesTable(caption, leading, ranges, title) {
   const table = el("table", "ranges");
-  table.append(el("caption", "", `A and its error ranges: ${title}`));
+  table.append(el("caption", "", caption));
   const head = el("tr");
-  for (const name of ["Settlements", "A", "Level", "Lower bound", "Upper bound", "Width"]) {
+  for (const name of [...leading.map(([heading]) => heading), "Level", "Lower bound", "Upper bound", "Width"]) {
     const cell = el("th", "", name);
     cell.scope = "col";
     head.append(cell);
@@ -83,13 +85,13 @@ function rangesTable(analysis, title) {
   table.append(el("thead"));
   table.tHead.append(head);
   const body = table.appendChild(el("tbody"));
-  analysis.ranges.forEach((range, index) => {
+  ranges.forEach((range, index) => {
     const row = el("tr");
     row.dataset.level = String(range.level);
     if (index === 0) {
-      for (const [className, value] of [["settlements", analysis.settlements], ["a", analysis.A]]) {
+      for (const [, className, value] of leading) {
         const cell = el("td", className, String(value));
-        cell.rowSpan = analysis.ranges.length;
+        cell.rowSpan = ranges.length;
         row.append(cell);
       }
     }
@@ -107,44 +109,19 @@ function rangesTable(analysis, title) {
   return scroller;
 }
 
+function analysisTable(analysis, title) {
+  return rangesTable(`A and its error ranges: ${title}`, [
+    ["Settlements", "settlements", analysis.settlements],
+    ["A", "a", analysis.A],
+  ], analysis.ranges, title);
+}
+
 function differenceTable(comparison, title) {
-  const table = el("table", "ranges");
-  table.append(el("caption", "", `The difference in A and its error ranges: ${title}`));
-  const head = el("tr");
-  for (const name of ["Settlements", "Reference settlements", "Difference in A", "Level", "Lower bound", "Upper bound", "Width"]) {
-    const cell = el("th", "", name);
-    cell.scope = "col";
-    head.append(cell);
-  }
-  table.append(el("thead"));
-  table.tHead.append(head);
-  const body = table.appendChild(el("tbody"));
-  comparison.ranges.forEach((range, index) => {
-    const row = el("tr");
-    row.dataset.level = String(range.level);
-    if (index === 0) {
-      for (const [className, value] of [
-        ["settlements", comparison.settlements],
-        ["reference-settlements", comparison.referenceSettlements],
-        ["difference", comparison.difference],
-      ]) {
-        const cell = el("td", className, String(value));
-        cell.rowSpan = comparison.ranges.length;
-        row.append(cell);
-      }
-    }
-    const level = el("th", "level", `${range.level} %`);
-    level.scope = "row";
-    row.append(level);
-    for (const key of ["lower", "upper", "width"]) row.append(el("td", key, range[key] ?? "–"));
-    body.append(row);
-  });
-  const scroller = el("div", "table-scroll");
-  scroller.tabIndex = 0;
-  scroller.setAttribute("role", "region");
-  scroller.setAttribute("aria-label", `Table: ${title}`);
-  scroller.append(table);
-  return scroller;
+  return rangesTable(`The difference in A and its error ranges: ${title}`, [
+    ["Settlements", "settlements", comparison.settlements],
+    ["Reference settlements", "reference-settlements", comparison.referenceSettlements],
+    ["Difference in A", "difference", comparison.difference],
+  ], comparison.ranges, title);
 }
 
 function showDifference(comparison) {
@@ -173,7 +150,7 @@ function showAnalysis(analysis) {
   section.dataset.failed = String(analysis.failed);
   section.append(el("h3", "", title));
   if (analysis.error) section.append(el("p", "error", analysis.error));
-  if (analysis.ranges?.length) section.append(rangesTable(analysis, title));
+  if (analysis.ranges?.length) section.append(analysisTable(analysis, title));
   if (analysis.sentence) section.append(el("p", "sentence", analysis.sentence));
   if (analysis.note) section.append(el("p", "note", analysis.note));
   const graph = analysis.downloads.find((item) => item.kind === "graph");
