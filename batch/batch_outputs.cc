@@ -19,6 +19,7 @@ BatchOutputs::BatchOutputs(const BatchOptions& options, std::ostream& out,
       table_(
           options.format, options.levels,
           options.levelGiven ? std::optional(options.plotLevel) : std::nullopt),
+      tableOutput_(errors, progress),
       chart_(options) {
   if (options.summary) {
     summary_.emplace(
@@ -31,14 +32,13 @@ bool BatchOutputs::start() {
   try {
     // The plot folder first: the table may go into it.
     if (!options_.plotFolder.empty()) makeFolder(options_.plotFolder);
-    tableFile_.emplace(options_.output.empty() ? "-" : options_.output, &out_);
+    tableOutput_.open(options_.output, out_);
   } catch (const FileError& error) {
-    tableFile_.reset();
     report(error);
     failed_ = true;
     return false;
   }
-  writeTable(summary_ ? summary_->opening() : table_.opening());
+  tableOutput_.write(summary_ ? summary_->opening() : table_.opening());
   return true;
 }
 
@@ -47,12 +47,13 @@ void BatchOutputs::add(const AnalysisJob& job, AnalysisOutput output) {
   if (row.numbers && !options_.plotFolder.empty()) writePlots(job, output);
   if (!options_.chartFile.empty()) chart_.add(job, row);
   if (!row.error.empty()) failed_ = true;
-  writeTable(summary_ ? summary_->add(row, job.lastOfFile) : table_.row(row));
+  tableOutput_.write(summary_ ? summary_->add(row, job.lastOfFile)
+                              : table_.row(row));
 }
 
 void BatchOutputs::finish() {
-  writeTable(summary_ ? summary_->closing() : table_.closing());
-  finishTable();
+  tableOutput_.write(summary_ ? summary_->closing() : table_.closing());
+  tableOutput_.finish();
   writeChart();
 }
 
@@ -66,36 +67,6 @@ void BatchOutputs::writePlots(const AnalysisJob& job, AnalysisOutput& output) {
     output.row.numbers.reset();
     output.row.error = fileErrorCell(error);
   }
-}
-
-void BatchOutputs::writeTable(const std::string& text) {
-  if (!tableFile_) return;
-  try {
-    tableFile_->write(text);
-  } catch (const FileError& error) {
-    tableFailed(error);
-  }
-}
-
-void BatchOutputs::finishTable() {
-  if (!tableFile_) return;
-  try {
-    tableFile_->finish();
-  } catch (const FileError& error) {
-    tableFailed(error);
-  }
-  tableFile_.reset();
-}
-
-void BatchOutputs::tableFailed(const FileError& error) {
-  if (tableFile_->isStandardOutput()) {
-    errors_ << kTableNotWrittenLine;
-  } else {
-    report(error);
-  }
-  // The rest of the table is not written: the temporary file is removed.
-  tableFile_.reset();
-  failed_ = true;
 }
 
 void BatchOutputs::writeChart() {

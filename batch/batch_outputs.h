@@ -14,6 +14,7 @@
 #include "batch/progress_line.h"
 #include "batch/result_table.h"
 #include "batch/summary_table.h"
+#include "batch/table_output.h"
 #include "batch/table_rows.h"
 #include "session/console/output_file.h"
 #include "session/console/whole_file.h"
@@ -41,13 +42,10 @@ class BatchOutputs {
   void finish();
 
   // Whether any analysis failed or any output could not be written.
-  bool failed() const { return failed_; }
+  bool failed() const { return failed_ || tableOutput_.failed(); }
 
  private:
   void writePlots(const AnalysisJob& job, AnalysisOutput& output);
-  void writeTable(const std::string& text);
-  void finishTable();
-  void tableFailed(const FileError& error);
   void writeChart();
   void report(const FileError& error);
 
@@ -57,7 +55,7 @@ class BatchOutputs {
   ProgressLine& progress_;
   ResultTable table_;
   std::optional<SummaryTable> summary_;  // with --summary, in table_'s place
-  std::optional<OutputFile> tableFile_;  // none once finished or failed
+  TableOutput tableOutput_;
   ChartRows chart_;
   bool failed_ = false;
 };

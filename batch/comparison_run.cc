@@ -15,6 +15,7 @@
 #include "batch/ordered_jobs.h"
 #include "batch/progress_line.h"
 #include "batch/shared_readings.h"
+#include "batch/table_output.h"
 #include "session/console/output_file.h"
 
 namespace talvik {
@@ -56,12 +57,12 @@ class ComparisonRun {
         table_(options.format, options.levels,
                options.levelGiven ? std::optional(options.plotLevel)
                                   : std::nullopt),
+        tableOutput_(errors, progress_),
         chart_(options) {}
 
   bool run() {
     try {
-      tableFile_.emplace(options_.output.empty() ? "-" : options_.output,
-                         &out_);
+      tableOutput_.open(options_.output, out_);
     } catch (const FileError& error) {
       errors_ << fileErrorLine(error) << std::flush;
       return false;
@@ -69,7 +70,7 @@ class ComparisonRun {
     reference_ = readInputSizes(reference(), readingRules(options_));
     writeMessages(reference(), reference_);
     referenceError_ = referenceError(reference(), reference_);
-    write(table_.opening());
+    tableOutput_.write(table_.opening());
     runOrderedJobs<ComparisonResult>(
         jobs_.count(), options_.jobs, kWindowPerJob * options_.jobs,
         [this](std::size_t index) { return compare(jobs_.at(index)); },
@@ -78,10 +79,10 @@ class ComparisonRun {
           progress_.update(index + 1);
         });
     progress_.erase();
-    write(table_.closing());
-    finishTable();
+    tableOutput_.write(table_.closing());
+    tableOutput_.finish();
     writeChart();
-    return !failed_;
+    return !failed_ && !tableOutput_.failed();
   }
 
  private:
@@ -101,7 +102,7 @@ class ComparisonRun {
     if (job.lastOfFile) readings_.release(job.fileIndex);
     if (!options_.chartFile.empty()) chart_.add(job, result.row);
     if (!result.row.error.empty()) failed_ = true;
-    write(table_.row(result.row));
+    tableOutput_.write(table_.row(result.row));
   }
 
   void writeChart() {
@@ -123,37 +124,6 @@ class ComparisonRun {
     errors_ << lines << std::flush;
   }
 
-  void write(const std::string& text) {
-    if (!tableFile_) return;
-    try {
-      tableFile_->write(text);
-    } catch (const FileError& error) {
-      tableFailed(error);
-    }
-  }
-
-  void finishTable() {
-    if (!tableFile_) return;
-    try {
-      tableFile_->finish();
-    } catch (const FileError& error) {
-      tableFailed(error);
-    }
-    tableFile_.reset();
-  }
-
-  void tableFailed(const FileError& error) {
-    progress_.erase();
-    if (tableFile_->isStandardOutput()) {
-      errors_ << kTableNotWrittenLine;
-    } else {
-      errors_ << fileErrorLine(error);
-    }
-    errors_ << std::flush;
-    tableFile_.reset();
-    failed_ = true;
-  }
-
   const BatchOptions& options_;
   std::ostream& out_;
   std::ostream& errors_;
@@ -164,7 +134,7 @@ class ComparisonRun {
   ComparisonTable table_;
   InputSizes reference_;
   std::string referenceError_;  // every row's error when set
-  std::optional<OutputFile> tableFile_;
+  TableOutput tableOutput_;
   DifferenceChartRows chart_;
   bool failed_ = false;
 };
