@@ -142,11 +142,22 @@ for file in sites37.txt valley.txt lognorm.txt zero.txt odd.txt; do
     printf '%s\nres.txt\n%s\nY\nplot.csv\n%s\n\n' "$file" "$seed" "$level" |
       "$talvik" >screen.txt || { fail "$file $seed: talvik failed"; continue; }
     rm -rf plots
-    "$batch" -q -s "$seed" -l "$level" -p plots "$file" >table.csv
-    "$batch" -q -s "$seed" -l "$level" -f json "$file" >table.json
-    "$batch" -q -s "$seed" -l "$level" -f text "$file" >table.txt
-    line=$(python3 rebuild.py table.csv table.json "$level" res.txt screen.txt table.txt) ||
-      { fail "$file seed $seed: the tables could not be compared"; continue; }
+    {
+      "$batch" -q -s "$seed" -l "$level" -p plots "$file" >table.csv
+      echo "status $?"
+      "$batch" -q -s "$seed" -l "$level" -f json "$file" >table.json
+      echo "status $?"
+      "$batch" -q -s "$seed" -l "$level" -f text "$file" >table.txt
+      echo "status $?"
+    } >batch_runs.txt 2>&1
+    line=$(python3 rebuild.py table.csv table.json "$level" res.txt screen.txt table.txt) || {
+      fail "$file seed $seed: the tables could not be compared"
+      # What the three runs wrote, to tell a fault of the program from one
+      # of its surroundings.
+      cat batch_runs.txt
+      head -c 1000 table.csv table.json table.txt
+      continue
+    }
     cmp -s rebuilt.txt res.txt || {
       fail "$file seed $seed: the numbers do not rebuild the results file:"
       diff res.txt rebuilt.txt
