@@ -1,12 +1,14 @@
 #ifndef TALVIK_BATCH_ORDERED_JOBS_H_
 #define TALVIK_BATCH_ORDERED_JOBS_H_
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
 #include <map>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -20,8 +22,9 @@ namespace talvik {
 // ahead of the next delivery: memory holds only the jobs in flight and the
 // results waiting for an earlier one. Threads the system cannot start leave
 // their share to the others; the calling thread always works. The first
-// exception of work or deliver stops the run: no job starts after it, and it
-// is thrown again here once every thread has ended.
+// exception of work or deliver stops the run: no job starts after it, the
+// results of the jobs before a failed one are still delivered, and it is
+// thrown again here once every thread has ended.
 // REQUIRES: jobs >= 1, window >= 1
 template <typename Result, typename Work, typename Deliver>
 void runOrderedJobs(std::size_t count, unsigned jobs, std::size_t window,
@@ -33,6 +36,17 @@ void runOrderedJobs(std::size_t count, unsigned jobs, std::size_t window,
   std::map<std::size_t, Result> waiting;
   bool delivering = false;
   std::exception_ptr failure;
+  // The first job whose result is not delivered: a failed job's, or the next
+  // to deliver when a delivery failed.
+  std::size_t stopAt = count;
+
+  // The first failure is thrown in the end; the results before the earliest
+  // failed job are still delivered, in order, by whichever threads finish them.
+  const auto stop = [&](std::size_t at) {
+    if (!failure) failure = std::current_exception();
+    stopAt = std::min(stopAt, at);
+    delivered.notify_all();
+  };
 
   // Whichever thread finishes the job next in line delivers it and every
   // waiting result after it; the others go back to work meanwhile.
@@ -47,16 +61,28 @@ void runOrderedJobs(std::size_t count, unsigned jobs, std::size_t window,
         if (failure || nextToStart == count) return;
         const std::size_t index = nextToStart++;
         lock.unlock();
-        Result result = work(index);
-        lock.lock();
-        waiting.emplace(index, std::move(result));
+        std::optional<Result> result;
+        try {
+          result.emplace(work(index));
+        } catch (...) {
+          lock.lock();
+          stop(index);
+        }
+        if (!lock.owns_lock()) lock.lock();
+        if (result) waiting.emplace(index, std::move(*result));
         if (delivering) continue;
         delivering = true;
-        while (!failure && !waiting.empty() &&
-               waiting.begin()->first == nextToDeliver) {
+        while (!waiting.empty() && waiting.begin()->first == nextToDeliver &&
+               nextToDeliver < stopAt) {
           auto next = waiting.extract(waiting.begin());
           lock.unlock();
-          deliver(next.key(), std::move(next.mapped()));
+          try {
+            deliver(next.key(), std::move(next.mapped()));
+          } catch (...) {
+            lock.lock();
+            stop(nextToDeliver);
+            break;
+          }
           lock.lock();
           ++nextToDeliver;
           delivered.notify_all();
@@ -64,9 +90,9 @@ void runOrderedJobs(std::size_t count, unsigned jobs, std::size_t window,
         delivering = false;
       }
     } catch (...) {
+      // Out of memory keeping a result: nothing more is delivered.
       if (!lock.owns_lock()) lock.lock();
-      if (!failure) failure = std::current_exception();
-      delivered.notify_all();
+      stop(nextToDeliver);
     }
   };
 
